@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Shared by scripts/play and scripts/test: installs the Debian packages the
+# build and the tests need (only the missing ones), as root or through sudo.
+set -euo pipefail
+
+VELMORA_PACKAGES=(
+  build-essential cmake pkg-config
+  libsdl2-dev libgtk-3-dev libopenmpt-dev libgl1-mesa-dev libglu1-mesa-dev
+  libgl1-mesa-dri libgtest-dev
+)
+VELMORA_TEST_PACKAGES=(
+  xvfb xauth xdotool x11-utils sox
+)
+
+velmora_install() {
+  local missing=()
+  local pkg
+  for pkg in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$pkg")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
+}

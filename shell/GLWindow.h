@@ -1,0 +1,50 @@
+// GLWindow: the rendering window and its OpenGL context on SDL2 — the window,
+// the context with the requested colour depth, the fullscreen display mode,
+// the projection set on every resize, and the window procedure that routes
+// SDL events to the one application object (`currentApp`).
+#pragma once
+
+#include <SDL.h>
+
+#include <string>
+
+#include "shell/GLApplication.h"
+
+// Handles one SDL event for `currentApp` (the Win32 window procedure's place).
+using WindowProcedure = void (*)(const SDL_Event& event);
+
+class GLWindow : public GLApplication {
+public:
+    GLWindow(std::string title, WindowProcedure windowProcedure, int width, int height,
+             int bitsPerPixel, bool fullscreen);
+    ~GLWindow() override;
+    GLWindow(const GLWindow&) = delete;
+    GLWindow& operator=(const GLWindow&) = delete;
+
+    void shutdownGL() override;
+    void resize(int width, int height) override;
+    virtual void createContext(SDL_Window* window);
+
+    // Creates and shows the window: context + initGL (protected), the first
+    // resize and the first frame, cursor hidden, then the 2000 ms pause.
+    void createWindow();
+    // SDL_GL_SwapWindow on the rendering window.
+    void present();
+
+    bool fullscreen;
+    int width;
+    int height;
+    int bitsPerPixel;
+    SDL_Window* window = nullptr;
+    SDL_GLContext glContext = nullptr;
+
+protected:
+    std::string title;
+    WindowProcedure windowProcedure;
+};
+
+// The application the window procedure talks to; set when the window is made.
+extern GLApplication* currentApp;
+
+// The demo's window procedure: resize, expose, Escape, close and quit.
+void windowProc(const SDL_Event& event);
