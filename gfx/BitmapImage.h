@@ -1,0 +1,31 @@
+// BitmapImage: a .bmp file loaded into a buffer of 32-bit pixels, bytes
+// R, G, B, 0, top row first, ready for glTexImage2D(..., GL_RGBA,
+// GL_UNSIGNED_BYTE, pixels.get()). The cube grid scene loads two of them.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class BitmapImage {
+public:
+    BitmapImage();
+    ~BitmapImage();
+
+    BitmapImage(const BitmapImage&) = delete;
+    BitmapImage& operator=(const BitmapImage&) = delete;
+
+    // Throws std::runtime_error: "Failure while trying to load image file"
+    // (missing, unreadable, not a BMP, or sides over 16384 pixels; handle and
+    // pixels stay null) or "Failure trying to retrieve image infos" (no
+    // usable size or the conversion failed; handle stays stored).
+    void load(std::string path);
+
+    std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)> handle;  // the decoded file
+    std::unique_ptr<std::uint32_t[]> pixels;  // width × height words, bytes R, G, B, 0
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;  // of pixels, always 32 once loaded
+};
