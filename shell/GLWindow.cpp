@@ -1,0 +1,267 @@
+// GLWindow on SDL2: opens the one rendering window, makes its OpenGL context,
+// keeps the perspective projection in step with the window size, and routes
+// SDL events to the application object as the demo's window procedure.
+#include "shell/GLWindow.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cstdio>
+#include <utility>
+
+#include "shell/CError.h"
+
+GLApplication* currentApp = nullptr;
+
+namespace {
+
+// Frame metrics of the window style the demo was laid out with.
+constexpr int captionHeightPx = 19;
+constexpr int sizingBorderPx = 4;
+
+// The display mode fullscreen play asks for; fixed, not the window's size.
+constexpr int fullscreenModeWidth = 640;
+constexpr int fullscreenModeHeight = 480;
+
+bool isSupportedColourDepth(int bitsPerPixel) {
+    return bitsPerPixel == 16 || bitsPerPixel == 24 || bitsPerPixel == 32;
+}
+
+// Requests an RGBA, double-buffered framebuffer with `bitsPerPixel` colour
+// bits, no alpha, stencil or accumulation bits. False when SDL refuses one.
+bool requestPixelFormat(int bitsPerPixel, int depthBits) {
+    const int channelBits = bitsPerPixel == 16 ? 5 : 8;
+    const std::pair<SDL_GLattr, int> attributes[] = {
+        {SDL_GL_RED_SIZE, channelBits},
+        {SDL_GL_GREEN_SIZE, channelBits},
+        {SDL_GL_BLUE_SIZE, channelBits},
+        {SDL_GL_ALPHA_SIZE, 0},
+        {SDL_GL_BUFFER_SIZE, bitsPerPixel},
+        {SDL_GL_DOUBLEBUFFER, 1},
+        {SDL_GL_DEPTH_SIZE, depthBits},
+        {SDL_GL_STENCIL_SIZE, 0},
+        {SDL_GL_ACCUM_RED_SIZE, 0},
+        {SDL_GL_ACCUM_GREEN_SIZE, 0},
+        {SDL_GL_ACCUM_BLUE_SIZE, 0},
+        {SDL_GL_ACCUM_ALPHA_SIZE, 0},
+    };
+    for (const auto& [attribute, value] : attributes) {
+        if (SDL_GL_SetAttribute(attribute, value) != 0) return false;
+    }
+    return true;
+}
+
+SDL_Window* ownerWindow() {
+    auto* glWindow = dynamic_cast<GLWindow*>(currentApp);
+    return glWindow != nullptr ? glWindow->window : nullptr;
+}
+
+// A failure inside event handling is reported over the rendering window and
+// handling goes on, so one bad frame or resize does not end the run.
+template <typename Step>
+void protectedCall(Step step) {
+    try {
+        step();
+    } catch (const CError& error) {
+        error.show(ownerWindow());
+    } catch (...) {
+        showError("Unknown error", ownerWindow());
+    }
+}
+
+void postQuit() {
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+}
+
+// Closing never destroys the window: it only lets go of the context and asks
+// the message loop to end.
+void closePath() {
+    protectedCall([] { currentApp->shutdownGL(); });
+    postQuit();
+}
+
+}  // namespace
+
+int framedClientHeight(int requestedHeight) {
+    const int adjustedLeft = -sizingBorderPx;
+    const int adjustedBottom = requestedHeight + sizingBorderPx;
+    const int windowHeight = adjustedBottom - adjustedLeft;
+    return windowHeight - captionHeightPx - 2 * sizingBorderPx;
+}
+
+// There is no module handle to fetch on this platform, so "Error getting the
+// application instance handle" cannot occur; starting the video subsystem
+// takes the place of registering the window class.
+GLWindow::GLWindow(std::string title, WindowProcedure windowProcedure, int width, int height,
+                   int bitsPerPixel, bool fullscreen)
+    : fullscreen(fullscreen),
+      width(width),
+      height(height),
+      bitsPerPixel(bitsPerPixel),
+      title(std::move(title)),
+      windowProcedure(windowProcedure) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        throw CError("Error registering the main window class");
+    }
+    videoStarted = true;
+}
+
+GLWindow::~GLWindow() {
+    shutdownGL();
+    if (window != nullptr) SDL_DestroyWindow(window);
+    if (currentApp == this) currentApp = nullptr;
+    if (videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+SDL_Window* GLWindow::openWindow(Uint32 flags, int windowWidth, int windowHeight) {
+    return SDL_CreateWindow(title.c_str(), 0, 0, windowWidth, windowHeight, flags);
+}
+
+void GLWindow::createWindow() {
+    // Hidden until the context and the initial GL state exist, as a window
+    // is not shown before its creation message has been handled.
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    int windowHeight = height;
+    if (fullscreen) {
+        flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_FULLSCREEN;
+    } else {
+        flags |= SDL_WINDOW_RESIZABLE;
+        windowHeight = framedClientHeight(height);
+    }
+
+    // On X11 and Wayland the framebuffer configuration is fixed when the
+    // window is made, so the pixel format is requested before creation; the
+    // depth buffer falls back to 24 bits where 32 are not granted. Without
+    // any OpenGL configuration the window is still made, and createContext
+    // reports the missing pixel format with it as the owner.
+    if (isSupportedColourDepth(bitsPerPixel)) {
+        for (int depth : {32, 24}) {
+            if (!requestPixelFormat(bitsPerPixel, depth)) continue;
+            window = openWindow(flags | SDL_WINDOW_OPENGL, width, windowHeight);
+            if (window != nullptr) {
+                depthBits = depth;
+                break;
+            }
+        }
+    } else {
+        // createContext turns the colour depth down over this window.
+        window = openWindow(flags | SDL_WINDOW_OPENGL, width, windowHeight);
+    }
+    if (window == nullptr) window = openWindow(flags, width, windowHeight);
+    if (window == nullptr) throw CError("Error creating the main rendering window");
+
+    // No creation parameter travels with an SDL window, so the original's
+    // "Error trying to initialize the opengl window" has no counterpart.
+    currentApp = this;
+    bool created = false;
+    protectedCall([this, &created] {
+        createContext(window);
+        initGL();
+        created = true;
+    });
+    if (!created) closePath();
+
+    SDL_ShowWindow(window);
+    int clientWidth = 0;
+    int clientHeight = 0;
+    SDL_GetWindowSize(window, &clientWidth, &clientHeight);
+    protectedCall([this, clientWidth, clientHeight] { resize(clientWidth, clientHeight); });
+    protectedCall([this] { renderFrame(); });
+
+    SDL_ShowCursor(SDL_DISABLE);
+    SDL_Delay(2000);
+}
+
+void GLWindow::createContext(SDL_Window* window) {
+    if (window == nullptr) throw CError("Error getting the window DC");
+    if (!isSupportedColourDepth(bitsPerPixel)) throw CError("Invalid BPP parameter");
+    if ((SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL) == 0) {
+        throw CError("Invalid choose pixel format");
+    }
+    if (!requestPixelFormat(bitsPerPixel, depthBits)) throw CError("Invalid pixel format");
+
+    glContext = SDL_GL_CreateContext(window);
+    if (glContext == nullptr) throw CError("Error getting the window DC");
+    SDL_GL_MakeCurrent(window, glContext);  // result not checked, as before
+
+    if (fullscreen) {
+        SDL_DisplayMode mode{};
+        mode.format = SDL_PIXELFORMAT_RGB888;  // 32 bits per pixel
+        mode.w = fullscreenModeWidth;
+        mode.h = fullscreenModeHeight;
+        SDL_SetWindowDisplayMode(window, &mode);  // result not checked, as before
+    }
+
+    // The scenes move by a fixed step per drawn frame, which is meant for a
+    // display-paced loop: adaptive vsync where offered, plain vsync otherwise.
+    if (SDL_GL_SetSwapInterval(-1) != 0) SDL_GL_SetSwapInterval(1);
+}
+
+void GLWindow::shutdownGL() {
+    if (glContext == nullptr) return;
+    // With no context current, later GL calls (the scenes' destructors) are
+    // swallowed by the dispatcher instead of reaching a deleted context.
+    SDL_GL_MakeCurrent(window, nullptr);
+    SDL_GL_DeleteContext(glContext);
+    glContext = nullptr;
+}
+
+void GLWindow::resize(int width, int height) {
+    if (height == 0) height = 1;
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), 0.1, 10000.0);
+    // The matrix mode stays GL_PROJECTION: every frame selects the
+    // model-view matrix itself.
+}
+
+void GLWindow::present() {
+    if (glContext == nullptr || window == nullptr) return;
+#ifdef VELMORA_GL_CHECKS
+    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
+        std::fprintf(stderr, "velmora: GL error 0x%04x\n", static_cast<unsigned>(error));
+    }
+#endif
+    SDL_GL_SwapWindow(window);
+}
+
+void windowProc(const SDL_Event& event) {
+    if (currentApp == nullptr) return;
+    switch (event.type) {
+    case SDL_WINDOWEVENT:
+        switch (event.window.event) {
+        case SDL_WINDOWEVENT_SIZE_CHANGED: {
+            const int newWidth = event.window.data1;
+            const int newHeight = event.window.data2;
+            protectedCall([newWidth, newHeight] { currentApp->resize(newWidth, newHeight); });
+            break;
+        }
+        case SDL_WINDOWEVENT_EXPOSED:
+            protectedCall([] { currentApp->renderFrame(); });
+            break;
+        case SDL_WINDOWEVENT_CLOSE:
+            closePath();
+            break;
+        default:
+            break;
+        }
+        break;
+    case SDL_KEYDOWN:
+        // Deliberately outside a protected call: a failure here ends the run.
+        if (event.key.keysym.sym == SDLK_ESCAPE) {
+            currentApp->shutdownGL();
+            postQuit();
+        }
+        break;
+    case SDL_QUIT:
+        // The quit in hand already ends the message loop; posting another
+        // would only leave it queued.
+        protectedCall([] { currentApp->shutdownGL(); });
+        break;
+    default:
+        break;
+    }
+}

@@ -41,6 +41,14 @@ public:
 protected:
     std::string title;
     WindowProcedure windowProcedure;
+
+private:
+    // Depth-buffer bits the window's visual was chosen with: 32, or 24 where
+    // the system grants no 32-bit depth buffer.
+    int depthBits = 32;
+    bool videoStarted = false;
+
+    SDL_Window* openWindow(Uint32 flags, int windowWidth, int windowHeight);
 };
 
 // The application the window procedure talks to; set when the window is made.
@@ -48,3 +56,8 @@ extern GLApplication* currentApp;
 
 // The demo's window procedure: resize, expose, Escape, close and quit.
 void windowProc(const SDL_Event& event);
+
+// Client height of a framed window made the way the original sized it: the
+// adjusted rectangle's bottom minus its *left* edge, so the client area comes
+// out one caption shorter than asked (480 gives 461).
+int framedClientHeight(int requestedHeight);

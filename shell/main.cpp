@@ -1,0 +1,61 @@
+// The entry point: the launcher, then the one Demo object and the idle loop
+// that renders it until the music reaches the end or the player quits. Every
+// path returns 0; failures are reported in a box captioned "ERROR".
+#include <SDL.h>
+#include <gtk/gtk.h>
+
+#include <cstdio>
+
+#include "demo/Demo.h"
+#include "shell/CError.h"
+#include "shell/GLWindow.h"
+#include "shell/Launcher.h"
+#include "shell/MessageLoop.h"
+
+namespace {
+
+// The entry point's own last resort: a plain box, unlike the warning boxes
+// every other failure gets.
+void showUnknownError() {
+    std::fprintf(stderr, "velmora: Unknown error\n");
+    SDL_ShowSimpleMessageBox(0, "ERROR", "Unknown error", nullptr);
+}
+
+// Runs the launcher; false when the player cancelled it. The launcher's
+// windows are gone and GTK's queue is drained when this returns.
+bool chooseDisplayMode() {
+    Launcher launcher;
+    return launcher.run();
+}
+
+}  // namespace
+
+// No module instance handle exists here: the launcher's resources are built
+// in code, so nothing is stored before it opens.
+int main() {
+    // GTK would switch the process to the user's locale; the demo's number
+    // handling stays in the C locale.
+    gtk_disable_setlocale();
+    // Without a display the launcher cannot be made, which ends the run like
+    // Cancel does.
+    if (!gtk_init_check(nullptr, nullptr)) {
+        std::fprintf(stderr, "velmora: cannot open a display\n");
+        return 0;
+    }
+
+    try {
+        if (!chooseDisplayMode()) return 0;
+        {
+            Demo demo("Orvak 2002 - Velmora", 640, 480, 32, launcherFullscreen, windowProc);
+            SDL_Delay(100);
+            MessageLoop loop(demo, windowProc);
+            loop.run();
+        }
+        SDL_ShowCursor(SDL_ENABLE);
+    } catch (const CError& error) {
+        error.show(nullptr);
+    } catch (...) {
+        showUnknownError();
+    }
+    return 0;
+}
