@@ -1,5 +1,11 @@
+# The timeline (plain logic over the music position, drawing through the
+# scenes), the time base's sources, and the demo object that owns them all.
 add_library(velmora_timeline STATIC Timeline.cpp)
 target_link_libraries(velmora_timeline PUBLIC velmora_scenes)
 
-add_library(velmora_demo STATIC Demo.cpp Clock.cpp)
-target_link_libraries(velmora_demo PUBLIC velmora_timeline velmora_music velmora_window)
+add_library(velmora_clock STATIC Clock.cpp)
+target_link_libraries(velmora_clock PUBLIC velmora_error PkgConfig::SDL2)
+
+add_library(velmora_demo STATIC Demo.cpp)
+target_link_libraries(velmora_demo PUBLIC
+  velmora_timeline velmora_clock velmora_music velmora_window)
