@@ -25,6 +25,15 @@ public:
     SDL_Window* window() const { return sdlWindow; }
 
 private:
+    // Owns SDL's video subsystem; declared first so it outlives the window.
+    struct VideoSubsystem {
+        VideoSubsystem();
+        ~VideoSubsystem();
+        VideoSubsystem(const VideoSubsystem&) = delete;
+        VideoSubsystem& operator=(const VideoSubsystem&) = delete;
+    };
+
+    VideoSubsystem video;
     SDL_Window* sdlWindow = nullptr;
     SDL_GLContext context = nullptr;
 };

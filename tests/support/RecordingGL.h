@@ -9,6 +9,8 @@
 #include <GL/gl.h>
 
 #include <array>
+#include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,11 @@ struct Primitive {
 struct Call {
     std::string name;          // "glRotatef", "gluPerspective", ...
     std::vector<double> args;  // numeric arguments in order (enums as numbers)
+    // Pointer arguments are recorded as the values they point to: glColor4fv
+    // its 4 floats, glMultMatrixf its 16, glFogfv 4 for GL_FOG_COLOR else 1,
+    // glDeleteTextures n then the names, glGenTextures n then the names it
+    // handed out. Image and read-back pointers (glTexImage2D, glReadPixels,
+    // glGet*) are left out.
 };
 
 struct State {
@@ -55,6 +62,33 @@ struct State {
     int textureDepth = 1;
     int attribDepth = 0;
     bool insideBeginEnd = false;
+
+    std::array<float, 2> texCoord{0, 0};   // current texture coordinate (s, t)
+    std::array<float, 3> normal{0, 0, 1};
+    GLenum shadeModel = GL_SMOOTH;
+    GLenum cullFaceMode = GL_BACK;
+    std::map<GLenum, GLenum> hints;        // targets never set are GL_DONT_CARE
+    float clearDepth = 1.0f;
+    bool depthMask = true;
+    std::array<double, 2> depthRange{0, 1};
+    GLint packAlignment = 4;
+    GLint unpackAlignment = 4;
+};
+
+// A texture object as the demo left it: parameters, image size, and a copy
+// of the pixels when they were uploaded as GL_RGBA / GL_UNSIGNED_BYTE.
+struct Texture {
+    GLuint name = 0;
+    bool hasImage = false;
+    GLsizei width = 0, height = 0;
+    GLint internalFormat = 0;
+    GLenum minFilter = GL_NEAREST_MIPMAP_LINEAR;
+    GLenum magFilter = GL_LINEAR;
+    GLenum wrapS = GL_REPEAT, wrapT = GL_REPEAT;
+    std::vector<std::uint8_t> pixels;  // width * height * 4, top row last
+    int imageUploads = 0;              // glTexImage2D / glCopyTexImage2D
+    int copies = 0;                    // glCopyTexSubImage2D
+    bool everBound = false;            // glIsTexture is true only after a bind
 };
 
 // Forgets every call, primitive and error and returns to the initial state
@@ -81,5 +115,21 @@ const std::vector<std::string>& misuse();
 
 // Makes the next glGenTextures hand out name 0, as a failing driver would.
 void failNextGenTextures();
+
+// Hint mode currently set for a hint target (GL_DONT_CARE when never set).
+GLenum hint(GLenum target);
+
+// A live (generated or bound, not deleted) texture object, or nullptr.
+const Texture* texture(GLuint name);
+// Names of every live texture object, ascending.
+std::vector<GLuint> liveTextures();
+
+// Makes glTexImage2D / glCopyTexImage2D reject sizes that are not powers of
+// two with GL_INVALID_VALUE, as a strict OpenGL 1.1 driver does. Mesa accepts
+// them, so this is off after reset().
+void requirePowerOfTwoTextures(bool on);
+
+// The error glGetError would return next, without clearing it.
+GLenum pendingError();
 
 }  // namespace recgl
