@@ -1,0 +1,71 @@
+// MusicPlayer: module loading through libopenmpt, playback through the chosen
+// output, and the process-wide end-of-music flag.
+#include "demo/MusicPlayer.h"
+
+#include "shell/CError.h"
+
+#include <libopenmpt/libopenmpt.hpp>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+std::atomic<bool> musicEnded{false};
+
+namespace {
+
+[[noreturn]] void failLoad(const std::string& fileName, const std::string& why) {
+    std::fprintf(stderr, "velmora: cannot load the module %s: %s\n", fileName.c_str(), why.c_str());
+    throw CError("Error bass init");
+}
+
+std::unique_ptr<openmpt::module> loadModule(const std::string& fileName) {
+    std::ifstream file(fileName, std::ios::binary);
+    if (!file) failLoad(fileName, "cannot open the file");
+    std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad()) failLoad(fileName, "cannot read the file");
+    if (bytes.empty()) failLoad(fileName, "the file is empty");
+    // The loader's chatter goes to a string: only a failure is worth a line.
+    std::ostringstream log;
+    try {
+        auto module = std::make_unique<openmpt::module>(bytes, log);
+        module->set_repeat_count(0);  // once through, then the end
+        return module;
+    } catch (const std::exception& error) {
+        failLoad(fileName, std::string("not a module (") + error.what() + ")");
+    }
+}
+
+}  // namespace
+
+MusicPlayer::MusicPlayer(const std::string& fileName, AudioOutputKind outputKind)
+    : fileName(fileName) {
+    output = makeAudioOutput(outputKind, renderer);
+    music = loadModule(this->fileName);
+    renderer.attach(music.get(), output->latencyFrames());
+    output->resume();
+}
+
+MusicPlayer::~MusicPlayer() {
+    output.reset();  // pauses and closes the device: no callback runs after this
+    music.reset();
+}
+
+void MusicPlayer::play() {
+    if (music) renderer.requestPlay();
+}
+
+ModulePosition MusicPlayer::audiblePosition() { return renderer.positionAt(output->audibleFrame()); }
+
+unsigned MusicPlayer::order() { return audiblePosition().order; }
+
+unsigned MusicPlayer::row() { return audiblePosition().row; }
+
+void MusicPlayer::renderOffline(float* stereo, std::size_t frames) {
+    if (!output->renderNow(stereo, frames)) {
+        throw std::logic_error("MusicPlayer::renderOffline needs the offline output");
+    }
+}

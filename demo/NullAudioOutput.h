@@ -1,0 +1,26 @@
+// NullAudioOutput: plays nowhere but keeps time. It stands in for a sound card
+// on a machine without one: the music position still advances with the wall
+// clock, so the timeline runs and the demo ends as it would with sound.
+#pragma once
+
+#include "demo/AudioOutput.h"
+
+#include <chrono>
+#include <vector>
+
+class NullAudioOutput : public AudioOutput {
+public:
+    explicit NullAudioOutput(AudioSource& source);
+
+    void resume() override;
+    std::uint32_t latencyFrames() const override { return 0; }
+    // Renders, on the calling thread, every frame due since resume.
+    std::int64_t audibleFrame() override;
+
+private:
+    AudioSource& source;
+    bool running = false;
+    std::chrono::steady_clock::time_point startTime;
+    std::int64_t framesRendered = 0;
+    std::vector<float> scratch;
+};

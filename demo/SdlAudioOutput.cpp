@@ -1,0 +1,84 @@
+// SdlAudioOutput: SDL subsystem and device ownership, the audio callback and
+// the audible-frame estimate the music position is read through.
+#include "demo/SdlAudioOutput.h"
+
+#include "shell/CError.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr std::uint64_t noCallbackYet = ~std::uint64_t{0};
+
+[[noreturn]] void failInit(const char* what) {
+    std::fprintf(stderr, "velmora: %s: %s\n", what, SDL_GetError());
+    throw CError("Error bass init");
+}
+
+}  // namespace
+
+SdlAudioOutput::AudioSubsystem::AudioSubsystem() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) failInit("cannot start SDL audio");
+}
+
+SdlAudioOutput::AudioSubsystem::~AudioSubsystem() { SDL_QuitSubSystem(SDL_INIT_AUDIO); }
+
+SdlAudioOutput::Device::Device(SDL_AudioCallback callback, void* user) {
+    SDL_AudioSpec wanted{};
+    wanted.freq = sampleRate;
+    wanted.format = AUDIO_F32SYS;
+    wanted.channels = channels;
+    wanted.samples = bufferFrames;
+    wanted.callback = callback;
+    wanted.userdata = user;
+    SDL_AudioSpec obtained{};
+    // No changes allowed: SDL converts to whatever the hardware wants, so the
+    // callback always sees 1024 float stereo frames at 44100 Hz.
+    id = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    if (id == 0) failInit("cannot open the audio device");
+}
+
+SdlAudioOutput::Device::~Device() {
+    SDL_PauseAudioDevice(id, 1);
+    SDL_CloseAudioDevice(id);
+}
+
+SdlAudioOutput::SdlAudioOutput(AudioSource& source)
+    : source(source),
+      counterStart(SDL_GetPerformanceCounter()),
+      counterFrequency(SDL_GetPerformanceFrequency()),
+      lastCallback(noCallbackYet),
+      device(&SdlAudioOutput::callback, this) {}
+
+SdlAudioOutput::~SdlAudioOutput() = default;
+
+void SdlAudioOutput::resume() { SDL_PauseAudioDevice(device.id, 0); }
+
+std::uint32_t SdlAudioOutput::microsecondsNow() const {
+    const Uint64 ticks = SDL_GetPerformanceCounter() - counterStart;
+    // Wraps after about 71 minutes; only differences of a few buffers are used.
+    return static_cast<std::uint32_t>(ticks * 1000000u / (counterFrequency != 0 ? counterFrequency : 1));
+}
+
+void SdlAudioOutput::callback(void* user, Uint8* stream, int bytes) {
+    auto* self = static_cast<SdlAudioOutput*>(user);
+    const std::size_t frames = static_cast<std::size_t>(bytes) / (sizeof(float) * channels);
+    self->lastCallback.store(
+        (static_cast<std::uint64_t>(self->framesDelivered) << 32) | self->microsecondsNow(),
+        std::memory_order_release);
+    self->source.render(reinterpret_cast<float*>(stream), frames);
+    self->framesDelivered += static_cast<std::uint32_t>(frames);
+}
+
+std::int64_t SdlAudioOutput::audibleFrame() {
+    const std::uint64_t packed = lastCallback.load(std::memory_order_acquire);
+    if (packed == noCallbackYet) return -1;
+    const auto firstFrame = static_cast<std::uint32_t>(packed >> 32);
+    const auto callbackTime = static_cast<std::uint32_t>(packed & 0xFFFFFFFFu);
+    const std::uint32_t elapsedMicros = microsecondsNow() - callbackTime;
+    std::int64_t elapsedFrames = static_cast<std::int64_t>(elapsedMicros) * sampleRate / 1000000;
+    // The buffer just filled waits behind the one playing now. When the next
+    // callback is late, hold at the end of what has been rendered.
+    if (elapsedFrames > 2 * bufferFrames - 1) elapsedFrames = 2 * bufferFrames - 1;
+    return static_cast<std::int64_t>(firstFrame) - bufferFrames + elapsedFrames;
+}

@@ -1,0 +1,56 @@
+// SdlAudioOutput: the demo's sound card: SDL's default playback device at
+// 44100 Hz stereo float, filled from SDL's audio thread. It also estimates
+// which frame is being heard, from the buffer size and the last callback time.
+#pragma once
+
+#include "demo/AudioOutput.h"
+
+#include <SDL.h>
+
+#include <atomic>
+
+class SdlAudioOutput : public AudioOutput {
+public:
+    static constexpr std::uint16_t bufferFrames = 1024;
+
+    // Throws CError "Error bass init" when SDL audio or the device cannot open.
+    explicit SdlAudioOutput(AudioSource& source);
+    ~SdlAudioOutput() override;
+    SdlAudioOutput(const SdlAudioOutput&) = delete;
+    SdlAudioOutput& operator=(const SdlAudioOutput&) = delete;
+
+    void resume() override;
+    std::uint32_t latencyFrames() const override { return bufferFrames; }
+    std::int64_t audibleFrame() override;
+
+private:
+    // One owner per SDL resource, released in reverse order.
+    class AudioSubsystem {
+    public:
+        AudioSubsystem();
+        ~AudioSubsystem();
+        AudioSubsystem(const AudioSubsystem&) = delete;
+        AudioSubsystem& operator=(const AudioSubsystem&) = delete;
+    };
+    class Device {
+    public:
+        Device(SDL_AudioCallback callback, void* user);
+        ~Device();  // pauses, then closes
+        Device(const Device&) = delete;
+        Device& operator=(const Device&) = delete;
+        SDL_AudioDeviceID id = 0;
+    };
+
+    static void callback(void* user, Uint8* stream, int bytes);
+    std::uint32_t microsecondsNow() const;
+
+    AudioSource& source;
+    const Uint64 counterStart;
+    const Uint64 counterFrequency;
+    // The first frame of the latest callback (low 32 bits) and the time it ran
+    // (32 bits of microseconds), packed so the UI thread reads them together.
+    std::atomic<std::uint64_t> lastCallback;
+    std::uint32_t framesDelivered = 0;  // audio thread only
+    AudioSubsystem subsystem;
+    Device device;
+};
