@@ -282,8 +282,8 @@ void glDisable(GLenum cap) { enable("glDisable", cap, false); }
 void glBlendFunc(GLenum sfactor, GLenum dfactor) {
     if (!gl().enter("glBlendFunc", {double(sfactor), double(dfactor)}))
         return;
-    if (!isBlendFactor(sfactor) || !isBlendFactor(dfactor) ||
-        (dfactor == GL_SRC_ALPHA_SATURATE)) {
+    // Mesa takes GL_SRC_ALPHA_SATURATE as a destination factor too.
+    if (!isBlendFactor(sfactor) || !isBlendFactor(dfactor)) {
         gl().fail(GL_INVALID_ENUM, "glBlendFunc with an unknown factor");
         return;
     }

@@ -65,7 +65,7 @@ TEST_F(RecordingMisuseTest, FirstErrorSticksUntilRead) {
 }
 
 TEST_F(RecordingMisuseTest, UnknownEnumsLeaveStateAlone) {
-    glBlendFunc(GL_SRC_ALPHA, GL_SRC_ALPHA_SATURATE);
+    glBlendFunc(GL_SRC_ALPHA, GL_POINT);
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINES);
     glHint(GL_POINT_SMOOTH, GL_NICEST);
     glMatrixMode(GL_COLOR_BUFFER_BIT);

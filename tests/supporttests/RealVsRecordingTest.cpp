@@ -1,0 +1,329 @@
+// The recording GL against Mesa: the same call sequences run on a real
+// context and on the recording GL loaded beside it, and every state value
+// both report through glGet* must agree. Nothing here is a hand-written
+// expectation; Mesa is the reference.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include "tests/support/RealGLContext.h"
+#include "tests/supporttests/GLApi.h"
+
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Value {
+    std::string name;
+    double value;
+};
+using Snapshot = std::vector<Value>;
+
+struct Query {
+    const char* name;
+    GLenum pname;
+    int count;
+};
+
+const Query queries[] = {
+    {"viewport", GL_VIEWPORT, 4},
+    {"polygon mode", GL_POLYGON_MODE, 2},
+    {"blend src", GL_BLEND_SRC, 1},
+    {"blend dst", GL_BLEND_DST, 1},
+    {"current colour", GL_CURRENT_COLOR, 4},
+    {"current texcoord", GL_CURRENT_TEXTURE_COORDS, 4},
+    {"point size", GL_POINT_SIZE, 1},
+    {"line width", GL_LINE_WIDTH, 1},
+    {"texture binding", GL_TEXTURE_BINDING_2D, 1},
+    {"matrix mode", GL_MATRIX_MODE, 1},
+    {"clear colour", GL_COLOR_CLEAR_VALUE, 4},
+    {"fog mode", GL_FOG_MODE, 1},
+    {"fog density", GL_FOG_DENSITY, 1},
+    {"fog start", GL_FOG_START, 1},
+    {"fog end", GL_FOG_END, 1},
+    {"fog colour", GL_FOG_COLOR, 4},
+    {"depth func", GL_DEPTH_FUNC, 1},
+    {"depth writemask", GL_DEPTH_WRITEMASK, 1},
+    {"depth clear", GL_DEPTH_CLEAR_VALUE, 1},
+    {"depth range", GL_DEPTH_RANGE, 2},
+    {"front face", GL_FRONT_FACE, 1},
+    {"cull face mode", GL_CULL_FACE_MODE, 1},
+    {"shade model", GL_SHADE_MODEL, 1},
+    {"perspective hint", GL_PERSPECTIVE_CORRECTION_HINT, 1},
+    {"point smooth hint", GL_POINT_SMOOTH_HINT, 1},
+    {"line smooth hint", GL_LINE_SMOOTH_HINT, 1},
+    {"polygon smooth hint", GL_POLYGON_SMOOTH_HINT, 1},
+    {"fog hint", GL_FOG_HINT, 1},
+    {"modelview depth", GL_MODELVIEW_STACK_DEPTH, 1},
+    {"projection depth", GL_PROJECTION_STACK_DEPTH, 1},
+    {"texture depth", GL_TEXTURE_STACK_DEPTH, 1},
+    {"attrib depth", GL_ATTRIB_STACK_DEPTH, 1},
+    {"max modelview depth", GL_MAX_MODELVIEW_STACK_DEPTH, 1},
+    {"max projection depth", GL_MAX_PROJECTION_STACK_DEPTH, 1},
+    {"max texture depth", GL_MAX_TEXTURE_STACK_DEPTH, 1},
+    {"max attrib depth", GL_MAX_ATTRIB_STACK_DEPTH, 1},
+    {"modelview", GL_MODELVIEW_MATRIX, 16},
+    {"projection", GL_PROJECTION_MATRIX, 16},
+    {"texture matrix", GL_TEXTURE_MATRIX, 16},
+};
+
+const struct {
+    const char* name;
+    GLenum cap;
+} capabilities[] = {
+    {"GL_ALPHA_TEST", GL_ALPHA_TEST}, {"GL_BLEND", GL_BLEND},
+    {"GL_CULL_FACE", GL_CULL_FACE}, {"GL_DEPTH_TEST", GL_DEPTH_TEST},
+    {"GL_DITHER", GL_DITHER}, {"GL_FOG", GL_FOG}, {"GL_LIGHTING", GL_LIGHTING},
+    {"GL_LINE_SMOOTH", GL_LINE_SMOOTH}, {"GL_POINT_SMOOTH", GL_POINT_SMOOTH},
+    {"GL_POLYGON_SMOOTH", GL_POLYGON_SMOOTH}, {"GL_TEXTURE_2D", GL_TEXTURE_2D},
+    {"GL_TEXTURE_GEN_S", GL_TEXTURE_GEN_S}, {"GL_TEXTURE_GEN_T", GL_TEXTURE_GEN_T},
+    {"GL_SCISSOR_TEST", GL_SCISSOR_TEST}, {"GL_NORMALIZE", GL_NORMALIZE},
+    {"GL_COLOR_MATERIAL", GL_COLOR_MATERIAL},
+};
+
+Snapshot snapshot(const GLApi& gl) {
+    Snapshot s;
+    for (const Query& q : queries) {
+        GLfloat values[16];
+        gl.glGetFloatv(q.pname, values);
+        for (int i = 0; i < q.count; ++i)
+            s.push_back({std::string(q.name) + "[" + std::to_string(i) + "]", values[i]});
+    }
+    for (const auto& c : capabilities)
+        s.push_back({c.name, double(gl.glIsEnabled(c.cap))});
+    GLint envMode = 0;
+    gl.glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &envMode);
+    s.push_back({"texture env mode", double(envMode)});
+    s.push_back({"error", double(gl.glGetError())});
+    return s;
+}
+
+class RealVsRecordingTest : public ::testing::Test {
+protected:
+    RealGLContext context{640, 480};
+    RecordingModule recording{VELMORA_RECORDING_GL_MODULE};
+    GLApi real = realGLApi();
+
+    // Runs the sequence on both and compares what each reports afterwards.
+    void expectSameState(const std::function<void(const GLApi&)>& sequence, const char* what) {
+        recording.reset();
+        sequence(real);
+        sequence(recording.api());
+        expectSame(snapshot(real), snapshot(recording.api()), what);
+    }
+
+    static void expectSame(const Snapshot& mesa, const Snapshot& recorded, const char* what) {
+        ASSERT_EQ(mesa.size(), recorded.size());
+        for (std::size_t i = 0; i < mesa.size(); ++i) {
+            const double scale = std::max(1.0, std::fabs(mesa[i].value));
+            EXPECT_NEAR(recorded[i].value, mesa[i].value, 2e-6 * scale)
+                << what << ": " << mesa[i].name;
+        }
+    }
+};
+
+TEST_F(RealVsRecordingTest, FreshContextsAgree) {
+    expectSameState([](const GLApi&) {}, "fresh context");
+}
+
+TEST_F(RealVsRecordingTest, MatrixChainsAgree) {
+    expectSameState(
+        [](const GLApi& gl) {
+            gl.glMatrixMode(GL_PROJECTION);
+            gl.glLoadIdentity();
+            gl.gluPerspective(45.0, 640.0 / 480.0, 0.1, 10000.0);
+            gl.glPushMatrix();
+            gl.glOrtho(-320, 320, -240, 240, -10, 200);
+            gl.glMatrixMode(GL_TEXTURE);
+            gl.glRotatef(33, 0.3f, -0.5f, 0.8f);
+            gl.glMatrixMode(GL_MODELVIEW);
+            gl.gluLookAt(0.5, 2, 7, 0, -1, 0, 0.1, 1, 0);
+            gl.glTranslatef(1.5f, -2.25f, -8.0f);
+            gl.glRotatef(17.5f, 1, 0, 0);
+            gl.glRotatef(-243.0f, 0, 1, 0);
+            gl.glRotatef(90.0f, 0, 0, 1);
+            gl.glScalef(0.5f, 2, 3);
+            gl.glPushMatrix();
+            gl.glRotatef(10, 1, 1, 0);
+        },
+        "matrix chain");
+}
+
+TEST_F(RealVsRecordingTest, FrustumOrtho2DAndLoadedMatricesAgree) {
+    expectSameState(
+        [](const GLApi& gl) {
+            const GLfloat m[16] = {1, 2, 0, 0, 0, 1, 3, 0, 4, 0, 1, 0, 5, 6, 7, 1};
+            gl.glMatrixMode(GL_PROJECTION);
+            gl.glFrustum(-1, 2, -0.5, 1.5, 0.5, 50);
+            gl.glPushMatrix();
+            gl.gluOrtho2D(0, 640, 0, 480);
+            gl.glMatrixMode(GL_MODELVIEW);
+            gl.glLoadMatrixf(m);
+            gl.glMultMatrixf(m);
+        },
+        "frustum and loaded matrices");
+}
+
+// A baseline with every group away from its default, then a push with the
+// mask, a second change to everything, and the pop.
+void changeEverything(const GLApi& gl, GLuint texture, int variant) {
+    const float v = variant == 0 ? 0.25f : 0.75f;
+    gl.glColor4f(v, 1 - v, v / 2, 1);
+    gl.glTexCoord2f(v, 2 * v);
+    gl.glPointSize(1 + 4 * v);
+    gl.glLineWidth(1 + 2 * v);
+    gl.glPolygonMode(GL_FRONT_AND_BACK, variant == 0 ? GL_LINE : GL_POINT);
+    gl.glFrontFace(variant == 0 ? GL_CW : GL_CCW);
+    gl.glCullFace(variant == 0 ? GL_FRONT : GL_FRONT_AND_BACK);
+    gl.glDepthFunc(variant == 0 ? GL_LEQUAL : GL_GREATER);
+    gl.glDepthMask(variant == 0 ? GL_FALSE : GL_TRUE);
+    gl.glClearDepth(v);
+    gl.glHint(GL_POINT_SMOOTH_HINT, variant == 0 ? GL_NICEST : GL_FASTEST);
+    gl.glHint(GL_PERSPECTIVE_CORRECTION_HINT, variant == 0 ? GL_FASTEST : GL_NICEST);
+    gl.glFogi(GL_FOG_MODE, variant == 0 ? GL_LINEAR : GL_EXP2);
+    gl.glFogf(GL_FOG_DENSITY, v);
+    gl.glFogf(GL_FOG_START, v * 10);
+    gl.glFogf(GL_FOG_END, v * 100);
+    const GLfloat fogColour[4] = {v, v / 2, v / 4, 1};
+    gl.glFogfv(GL_FOG_COLOR, fogColour);
+    gl.glBlendFunc(variant == 0 ? GL_SRC_ALPHA : GL_ONE,
+                   variant == 0 ? GL_ONE_MINUS_SRC_ALPHA : GL_ONE);
+    gl.glClearColor(v, 0, 1 - v, v);
+    gl.glViewport(variant, 2 * variant, 320 + variant, 240);
+    gl.glDepthRange(v / 2, 1 - v / 2);
+    gl.glBindTexture(GL_TEXTURE_2D, variant == 0 ? texture : 0);
+    gl.glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, variant == 0 ? GL_REPLACE : GL_DECAL);
+    gl.glShadeModel(variant == 0 ? GL_FLAT : GL_SMOOTH);
+    gl.glMatrixMode(variant == 0 ? GL_PROJECTION : GL_TEXTURE);
+    const GLenum caps[] = {GL_BLEND, GL_CULL_FACE, GL_DEPTH_TEST, GL_FOG, GL_LINE_SMOOTH,
+                           GL_POINT_SMOOTH, GL_TEXTURE_2D, GL_DITHER, GL_SCISSOR_TEST,
+                           GL_LIGHTING, GL_NORMALIZE, GL_TEXTURE_GEN_S};
+    for (std::size_t i = 0; i < sizeof caps / sizeof caps[0]; ++i) {
+        if ((i + variant) % 2 == 0)
+            gl.glEnable(caps[i]);
+        else
+            gl.glDisable(caps[i]);
+    }
+}
+
+TEST_F(RealVsRecordingTest, EachAttributeGroupRestoresWhatMesaRestores) {
+    const GLbitfield masks[] = {
+        GL_CURRENT_BIT, GL_POINT_BIT, GL_LINE_BIT, GL_POLYGON_BIT, GL_DEPTH_BUFFER_BIT,
+        GL_ENABLE_BIT, GL_HINT_BIT, GL_FOG_BIT, GL_COLOR_BUFFER_BIT, GL_VIEWPORT_BIT,
+        GL_TEXTURE_BIT, GL_TRANSFORM_BIT, GL_LIGHTING_BIT, GL_SCISSOR_BIT,
+        GL_ENABLE_BIT | GL_POLYGON_BIT | GL_CURRENT_BIT, GL_ALL_ATTRIB_BITS};
+    for (GLbitfield mask : masks) {
+        // A fresh pair of contexts per mask, so earlier masks cannot leak.
+        RealGLContext fresh{640, 480};
+        const std::string what = "mask " + std::to_string(mask);
+        expectSameState(
+            [mask](const GLApi& gl) {
+                GLuint texture = 0;
+                gl.glGenTextures(1, &texture);
+                changeEverything(gl, texture, 0);
+                gl.glPushAttrib(mask);
+                changeEverything(gl, texture, 1);
+                gl.glPopAttrib();
+            },
+            what.c_str());
+    }
+}
+
+TEST_F(RealVsRecordingTest, ErrorsAgreeStepByStep) {
+    const std::vector<std::pair<const char*, std::function<void(const GLApi&)>>> steps = {
+        {"pop empty modelview", [](const GLApi& gl) { gl.glPopMatrix(); }},
+        {"pop empty attrib", [](const GLApi& gl) { gl.glPopAttrib(); }},
+        {"33 modelview pushes", [](const GLApi& gl) {
+             for (int i = 0; i < 32; ++i) gl.glPushMatrix();
+         }},
+        {"17 attrib pushes", [](const GLApi& gl) {
+             for (int i = 0; i < 17; ++i) gl.glPushAttrib(GL_ENABLE_BIT);
+         }},
+        {"unwind", [](const GLApi& gl) {
+             for (int i = 0; i < 31; ++i) gl.glPopMatrix();
+             for (int i = 0; i < 16; ++i) gl.glPopAttrib();
+         }},
+        {"hint as capability", [](const GLApi& gl) { gl.glEnable(GL_POINT_SMOOTH_HINT); }},
+        {"capability as hint", [](const GLApi& gl) { gl.glHint(GL_POINT_SMOOTH, GL_NICEST); }},
+        {"bad hint mode", [](const GLApi& gl) { gl.glHint(GL_FOG_HINT, GL_LINEAR); }},
+        {"bad blend factor", [](const GLApi& gl) { gl.glBlendFunc(GL_SRC_ALPHA, GL_LINE); }},
+        {"saturate as dst", [](const GLApi& gl) {
+             gl.glBlendFunc(GL_ONE, GL_SRC_ALPHA_SATURATE);
+         }},
+        {"bad polygon mode", [](const GLApi& gl) { gl.glPolygonMode(GL_FRONT, GL_LINES); }},
+        {"zero point size", [](const GLApi& gl) { gl.glPointSize(0); }},
+        {"zero line width", [](const GLApi& gl) { gl.glLineWidth(0); }},
+        {"flat ortho", [](const GLApi& gl) { gl.glOrtho(-1, 1, 2, 2, -1, 1); }},
+        {"frustum at eye", [](const GLApi& gl) { gl.glFrustum(-1, 1, -1, 1, 0, 10); }},
+        {"bad matrix mode", [](const GLApi& gl) { gl.glMatrixMode(GL_TEXTURE_2D); }},
+        {"bad depth func", [](const GLApi& gl) { gl.glDepthFunc(GL_LINE); }},
+        {"bad fog mode", [](const GLApi& gl) { gl.glFogi(GL_FOG_MODE, GL_NICEST); }},
+        {"negative fog density", [](const GLApi& gl) { gl.glFogf(GL_FOG_DENSITY, -1); }},
+        {"bad env mode", [](const GLApi& gl) {
+             gl.glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_LINEAR);
+         }},
+        {"negative viewport", [](const GLApi& gl) { gl.glViewport(0, 0, 10, -1); }},
+        {"bad clear bit", [](const GLApi& gl) { gl.glClear(GL_COLOR_BUFFER_BIT | 0x1); }},
+        {"bad front face", [](const GLApi& gl) { gl.glFrontFace(GL_FRONT); }},
+        {"bad mag filter", [](const GLApi& gl) {
+             gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+         }},
+        {"bad internal format", [](const GLApi& gl) {
+             gl.glTexImage2D(GL_TEXTURE_2D, 0, 5, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+         }},
+        {"bad pixel type", [](const GLApi& gl) {
+             gl.glTexImage2D(GL_TEXTURE_2D, 0, 4, 4, 4, 0, GL_RGBA, GL_RGBA, nullptr);
+         }},
+        {"border 2", [](const GLApi& gl) {
+             gl.glTexImage2D(GL_TEXTURE_2D, 0, 4, 4, 4, 2, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+         }},
+        {"copy into no image", [](const GLApi& gl) {
+             GLuint t = 0;
+             gl.glGenTextures(1, &t);
+             gl.glBindTexture(GL_TEXTURE_2D, t);
+             gl.glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, 16, 16);
+         }},
+        {"copy past the image", [](const GLApi& gl) {
+             gl.glTexImage2D(GL_TEXTURE_2D, 0, 4, 16, 16, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+             gl.glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 8, 0, 0, 0, 16, 16);
+         }},
+        {"copy image GL_RGB", [](const GLApi& gl) {
+             gl.glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 0, 0, 32, 32, 0);
+         }},
+        {"negative texture count", [](const GLApi& gl) {
+             GLuint t = 0;
+             gl.glGenTextures(-1, &t);
+         }},
+        {"end without begin", [](const GLApi& gl) { gl.glEnd(); }},
+        {"bad primitive", [](const GLApi& gl) {
+             gl.glBegin(GL_TEXTURE_2D);
+         }},
+        {"state inside begin/end", [](const GLApi& gl) {
+             gl.glBegin(GL_TRIANGLES);
+             gl.glEnable(GL_BLEND);
+             gl.glPushMatrix();
+             gl.glColor4f(0.5f, 0.5f, 0.5f, 0.5f);
+             gl.glVertex3f(0, 0, 0);
+             gl.glEnd();
+         }},
+        {"nested begin", [](const GLApi& gl) {
+             gl.glBegin(GL_LINES);
+             gl.glBegin(GL_POINTS);
+             gl.glEnd();
+         }},
+    };
+    recording.reset();
+    for (const auto& step : steps) {
+        step.second(real);
+        step.second(recording.api());
+        const GLenum mesaError = real.glGetError();
+        const GLenum recordedError = recording.api().glGetError();
+        EXPECT_EQ(recordedError, mesaError) << step.first;
+        // The rejected call must have left the state where Mesa left it.
+        expectSame(snapshot(real), snapshot(recording.api()), step.first);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,5 @@
+// Entry point of the recording GL built as a loadable module, so a test that
+// also links the real libGL can reach the recording GL's reset by dlsym.
+#include "tests/support/RecordingGL.h"
+
+extern "C" __attribute__((visibility("default"))) void velmoraRecordingReset() { recgl::reset(); }
