@@ -5,6 +5,8 @@
 
 #include "tests/support/RecordingContext.h"
 
+#include <algorithm>
+
 namespace {
 
 RecordingContext& gl() { return RecordingContext::instance(); }
@@ -71,7 +73,8 @@ void enable(const char* name, GLenum cap, bool on) {
     gl().setEnabled(cap, on);
 }
 
-void fog(const char* name, GLenum pname, const float* values, int count) {
+// values always holds four floats; count says how many the caller passed.
+void fog(const char* name, GLenum pname, const float values[4], int count) {
     std::vector<double> args{double(pname)};
     args.insert(args.end(), values, values + count);
     if (!gl().enter(name, std::move(args)))
@@ -103,16 +106,13 @@ void fog(const char* name, GLenum pname, const float* values, int count) {
     case GL_FOG_INDEX:
         return;
     case GL_FOG_COLOR:
-        if (count == 4) {
-            s.fogColor = {clamp01(values[0]), clamp01(values[1]), clamp01(values[2]),
-                          clamp01(values[3])};
-            return;
-        }
-        break;
+        // Mesa takes the scalar forms too, as (param, 0, 0, 0).
+        s.fogColor = {clamp01(values[0]), clamp01(values[1]), clamp01(values[2]),
+                      clamp01(values[3])};
+        return;
     default:
-        break;
+        gl().fail(GL_INVALID_ENUM, RecordingContext::describe(name, pname));
     }
-    gl().fail(GL_INVALID_ENUM, RecordingContext::describe(name, pname));
 }
 
 int fogValueCount(GLenum pname) { return pname == GL_FOG_COLOR ? 4 : 1; }
@@ -399,15 +399,21 @@ void glCullFace(GLenum mode) {
     gl().state.cullFaceMode = mode;
 }
 
-void glFogf(GLenum pname, GLfloat param) { fog("glFogf", pname, &param, 1); }
+void glFogf(GLenum pname, GLfloat param) {
+    const float values[4] = {param, 0, 0, 0};
+    fog("glFogf", pname, values, 1);
+}
 
 void glFogi(GLenum pname, GLint param) {
-    const float value = static_cast<float>(param);
-    fog("glFogi", pname, &value, 1);
+    const float values[4] = {static_cast<float>(param), 0, 0, 0};
+    fog("glFogi", pname, values, 1);
 }
 
 void glFogfv(GLenum pname, const GLfloat* params) {
-    fog("glFogfv", pname, params, fogValueCount(pname));
+    float values[4] = {0, 0, 0, 0};
+    const int n = fogValueCount(pname);
+    std::copy(params, params + n, values);
+    fog("glFogfv", pname, values, n);
 }
 
 void glFogiv(GLenum pname, const GLint* params) {

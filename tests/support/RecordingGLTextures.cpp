@@ -249,8 +249,9 @@ void glCopyTexImage2D(GLenum target, GLint level, GLenum internalFormat, GLint x
         return;
     if (!imageSizeOk("glCopyTexImage2D", target, level, width, height, border))
         return;
-    if (!isInternalFormat(static_cast<GLint>(internalFormat), true)) {
-        gl().fail(GL_INVALID_VALUE, "glCopyTexImage2D with an unknown internal format");
+    // Unlike glTexImage2D, component counts 1-4 are not formats here.
+    if (!isInternalFormat(static_cast<GLint>(internalFormat), false)) {
+        gl().fail(GL_INVALID_ENUM, "glCopyTexImage2D with an unknown internal format");
         return;
     }
     if (level > 0) {

@@ -93,6 +93,27 @@ Snapshot snapshot(const GLApi& gl) {
     }
     for (const auto& c : capabilities)
         s.push_back({c.name, double(gl.glIsEnabled(c.cap))});
+    const GLenum integerQueries[] = {GL_CURRENT_COLOR, GL_COLOR_CLEAR_VALUE, GL_FOG_COLOR,
+                                     GL_POINT_SIZE, GL_LINE_WIDTH, GL_FOG_START, GL_FOG_END};
+    for (GLenum pname : integerQueries) {
+        GLint values[4] = {0, 0, 0, 0};
+        gl.glGetIntegerv(pname, values);
+        for (int i = 0; i < 4; ++i)
+            s.push_back({"integer " + std::to_string(pname) + "[" + std::to_string(i) + "]",
+                         double(values[i])});
+    }
+    GLboolean flags[4] = {0, 0, 0, 0};
+    gl.glGetBooleanv(GL_BLEND, flags);
+    s.push_back({"boolean GL_BLEND", double(flags[0])});
+    gl.glGetBooleanv(GL_DEPTH_WRITEMASK, flags);
+    s.push_back({"boolean depth writemask", double(flags[0])});
+    GLint texture[4] = {0, 0, 0, 0};
+    gl.glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &texture[0]);
+    gl.glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &texture[1]);
+    gl.glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &texture[2]);
+    gl.glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &texture[3]);
+    for (int i = 0; i < 4; ++i)
+        s.push_back({"bound texture " + std::to_string(i), double(texture[i])});
     GLint envMode = 0;
     gl.glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &envMode);
     s.push_back({"texture env mode", double(envMode)});
@@ -291,6 +312,34 @@ TEST_F(RealVsRecordingTest, ErrorsAgreeStepByStep) {
          }},
         {"copy image GL_RGB", [](const GLApi& gl) {
              gl.glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 0, 0, 32, 32, 0);
+         }},
+        {"fog colour through glFogf", [](const GLApi& gl) { gl.glFogf(GL_FOG_COLOR, 0.5f); }},
+        {"copy image with component count", [](const GLApi& gl) {
+             gl.glCopyTexImage2D(GL_TEXTURE_2D, 0, 4, 0, 0, 16, 16, 0);
+         }},
+        {"image not a power of two", [](const GLApi& gl) {
+             gl.glTexImage2D(GL_TEXTURE_2D, 0, 4, 100, 30, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+         }},
+        {"filters of the bound texture", [](const GLApi& gl) {
+             gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+             gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+         }},
+        {"1D texture binding", [](const GLApi& gl) { gl.glBindTexture(GL_TEXTURE_1D, 0); }},
+        {"bad texture target", [](const GLApi& gl) { gl.glBindTexture(GL_TEXTURE_ENV, 1); }},
+        {"delete the bound texture", [](const GLApi& gl) {
+             GLint bound = 0;
+             gl.glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+             const GLuint name = GLuint(bound);
+             gl.glDeleteTextures(1, &name);
+         }},
+        {"delete name 0 and unknown names", [](const GLApi& gl) {
+             const GLuint names[2] = {0, 4242};
+             gl.glDeleteTextures(2, names);
+         }},
+        {"push attrib inside begin/end", [](const GLApi& gl) {
+             gl.glBegin(GL_POINTS);
+             gl.glPushAttrib(GL_ALL_ATTRIB_BITS);
+             gl.glEnd();
          }},
         {"negative texture count", [](const GLApi& gl) {
              GLuint t = 0;
