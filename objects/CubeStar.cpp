@@ -52,9 +52,16 @@ void CubeStar::draw(float) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     drawCube(s0);
 
+    // The attribute pop alone should give the caller its colour back, but
+    // Mesa's llvmpipe (22.x) can let the last arm colour win over the
+    // restored one after this sequence; the cube star scene then modulates
+    // its panels with that dark blue. So the colour is also put back by hand.
+    GLfloat callerColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    glGetFloatv(GL_CURRENT_COLOR, callerColor);
     glPushAttrib(GL_CURRENT_BIT);
     for (const auto& arm : armTable) drawArm(arm);
     glPopAttrib();
+    glColor4fv(callerColor);
 
     // Fog goes back on for the scene drawn next, and the additive blend
     // function stays set: both are relied upon by the callers.
