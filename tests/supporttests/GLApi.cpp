@@ -37,6 +37,8 @@ RecordingModule::RecordingModule(const std::string& path) {
         VELMORA_GL_API(VELMORA_GL_LOADED)
 #undef VELMORA_GL_LOADED
         resetEntry = reinterpret_cast<void (*)()>(symbol(handle, "velmoraRecordingReset"));
+        primitivesEntry = reinterpret_cast<const std::vector<recgl::Primitive>* (*)()>(
+            symbol(handle, "velmoraRecordingPrimitives"));
     } catch (...) {
         dlclose(handle);
         throw;

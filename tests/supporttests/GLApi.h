@@ -6,7 +6,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "tests/support/RecordingGL.h"
+
 #include <string>
+#include <vector>
 
 #define VELMORA_GL_API(X)                                                                 \
     X(glBegin) X(glEnd) X(glVertex3f) X(glColor4f) X(glTexCoord2f) X(glPushMatrix)       \
@@ -41,9 +44,11 @@ public:
 
     const GLApi& api() const { return table; }
     void reset() const;
+    const std::vector<recgl::Primitive>& primitives() const { return *primitivesEntry(); }
 
 private:
     void* handle = nullptr;
     GLApi table;
     void (*resetEntry)() = nullptr;
+    const std::vector<recgl::Primitive>* (*primitivesEntry)() = nullptr;
 };

@@ -252,6 +252,121 @@ TEST_F(RealVsRecordingTest, EachAttributeGroupRestoresWhatMesaRestores) {
     }
 }
 
+// Window coordinates and colour of every point, by the recording GL's eye
+// coordinates carried through its own projection and viewport.
+std::vector<std::array<float, 7>> recordedWindowPoints(const RecordingModule& recording) {
+    GLfloat projection[16];
+    GLint viewport[4];
+    GLdouble depthRange[2];
+    recording.api().glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    recording.api().glGetIntegerv(GL_VIEWPORT, viewport);
+    GLfloat range[2];
+    recording.api().glGetFloatv(GL_DEPTH_RANGE, range);
+    depthRange[0] = range[0];
+    depthRange[1] = range[1];
+    std::vector<std::array<float, 7>> points;
+    for (const recgl::Primitive& primitive : recording.primitives()) {
+        for (const recgl::Vertex& v : primitive.vertices) {
+            double clip[4] = {0, 0, 0, 0};
+            for (int row = 0; row < 4; ++row)
+                for (int k = 0; k < 4; ++k)
+                    clip[row] += double(projection[k * 4 + row]) * v.eye[k];
+            const double x = clip[0] / clip[3], y = clip[1] / clip[3], z = clip[2] / clip[3];
+            points.push_back({float(viewport[0] + (x + 1) * viewport[2] / 2),
+                              float(viewport[1] + (y + 1) * viewport[3] / 2),
+                              float(depthRange[0] + (z + 1) * (depthRange[1] - depthRange[0]) / 2),
+                              v.color[0], v.color[1], v.color[2], v.color[3]});
+        }
+    }
+    return points;
+}
+
+// What Mesa's transform stage makes of the same points, through feedback mode.
+std::vector<std::array<float, 7>> mesaWindowPoints(const std::function<void()>& draw) {
+    std::vector<GLfloat> buffer(4096);
+    glFeedbackBuffer(GLsizei(buffer.size()), GL_3D_COLOR, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    draw();
+    const GLint used = glRenderMode(GL_RENDER);
+    std::vector<std::array<float, 7>> points;
+    for (GLint i = 0; i + 7 < used; i += 8) {
+        EXPECT_EQ(buffer[i], GLfloat(GL_POINT_TOKEN));
+        points.push_back({buffer[i + 1], buffer[i + 2], buffer[i + 3], buffer[i + 4],
+                          buffer[i + 5], buffer[i + 6], buffer[i + 7]});
+    }
+    return points;
+}
+
+// Draws points with both and compares where they land; draw must leave the
+// projection it drew with current.
+void expectSamePoints(const GLApi& real, const RecordingModule& recording,
+                      const std::function<void(const GLApi&)>& draw, std::size_t expected) {
+    recording.reset();
+    draw(recording.api());
+    const auto recorded = recordedWindowPoints(recording);
+    const auto mesa = mesaWindowPoints([&] { draw(real); });
+    ASSERT_EQ(mesa.size(), expected);
+    ASSERT_EQ(recorded.size(), expected);
+    for (std::size_t i = 0; i < expected; ++i)
+        for (int k = 0; k < 7; ++k)
+            EXPECT_NEAR(recorded[i][k], mesa[i][k], k < 2 ? 2e-3 : 1e-5)
+                << "point " << i << " component " << k;
+}
+
+TEST_F(RealVsRecordingTest, VerticesLandWhereMesaPutsThem) {
+    expectSamePoints(real, recording, [](const GLApi& gl) {
+        gl.glViewport(20, 10, 600, 450);
+        gl.glDepthRange(0.1, 0.9);
+        gl.glMatrixMode(GL_PROJECTION);
+        gl.glLoadIdentity();
+        gl.gluPerspective(45.0, 600.0 / 450.0, 0.1, 10000.0);
+        gl.glMatrixMode(GL_MODELVIEW);
+        gl.glLoadIdentity();
+        gl.glTranslatef(0.5f, -0.25f, -12.0f);
+        gl.glRotatef(37, 1, 0, 0);
+        gl.glRotatef(-71, 0, 1, 0);
+        gl.glRotatef(200, 0, 0, 1);
+        gl.glBegin(GL_POINTS);
+        for (int i = 0; i < 12; ++i) {
+            gl.glColor4f(i / 12.0f, 1 - i / 12.0f, 0.5f, 0.25f + i / 24.0f);
+            gl.glVertex3f(float(i % 4) - 1.5f, float(i / 4) - 1.0f, float(i % 3) - 1.0f);
+        }
+        gl.glEnd();
+    }, 12);
+}
+
+TEST_F(RealVsRecordingTest, OverlayAndLookAtPointsLandWhereMesaPutsThem) {
+    expectSamePoints(real, recording, [](const GLApi& gl) {
+        gl.glMatrixMode(GL_PROJECTION);
+        gl.glPushMatrix();
+        gl.glLoadIdentity();
+        gl.glOrtho(-320, 320, -240, 240, -10, 200);
+        gl.glMatrixMode(GL_MODELVIEW);
+        gl.glPushMatrix();
+        gl.glLoadIdentity();
+        gl.glScalef(1.5f, 0.5f, 1);
+        gl.glBegin(GL_POINTS);
+        gl.glVertex3f(-200, 200, 5);
+        gl.glVertex3f(210, -230, -150);
+        gl.glEnd();
+        gl.glPopMatrix();
+    }, 2);
+    expectSamePoints(real, recording, [](const GLApi& gl) {
+        gl.glMatrixMode(GL_PROJECTION);
+        gl.glLoadIdentity();
+        gl.gluPerspective(60.0, 4.0 / 3.0, 1.0, 500.0);
+        gl.glMatrixMode(GL_MODELVIEW);
+        gl.glLoadIdentity();
+        gl.gluLookAt(3, 4, 20, 0, 1, 0, 0, 1, 0);
+        gl.glBegin(GL_POINTS);
+        gl.glColor4f(1, 0, 0, 1);
+        gl.glVertex3f(0, 0, 0);
+        gl.glVertex3f(2, -1, 3);
+        gl.glVertex3f(-4, 3, -6);
+        gl.glEnd();
+    }, 3);
+}
+
 TEST_F(RealVsRecordingTest, ErrorsAgreeStepByStep) {
     const std::vector<std::pair<const char*, std::function<void(const GLApi&)>>> steps = {
         {"pop empty modelview", [](const GLApi& gl) { gl.glPopMatrix(); }},
