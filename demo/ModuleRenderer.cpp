@@ -17,11 +17,24 @@ void ModuleRenderer::requestPlay() noexcept { playRequested.store(true, std::mem
 
 void ModuleRenderer::render(float* stereo, std::size_t frames) noexcept {
     // Small chunks keep the recorded positions within 5 ms of the sound.
+    const std::uint64_t firstFrame = framesRendered;
     std::size_t done = 0;
     while (done < frames) {
         const std::size_t chunk = std::min(maxChunkFrames, frames - done);
         renderChunk(stereo + done * AudioOutput::channels, chunk);
         done += chunk;
+    }
+    // The newest frame heard by now, by the same estimate the position uses:
+    // without latency the one just rendered, else the frame `latency` ahead
+    // of this call's first. The sound (fade-out included) ends after the
+    // song, so musicEnded never runs ahead of 65535/65535.
+    const std::int64_t newestHeard = latency == 0
+                                         ? static_cast<std::int64_t>(framesRendered) - 1
+                                         : static_cast<std::int64_t>(firstFrame) - latency;
+    if (!endReported && soundEnd != noEnd && newestHeard >= 0 &&
+        static_cast<std::uint64_t>(newestHeard) >= soundEnd) {
+        endReported = true;
+        musicEnded.store(true);
     }
 }
 
@@ -31,7 +44,9 @@ void ModuleRenderer::renderChunk(float* stereo, std::size_t frames) noexcept {
     if (playRequested.exchange(false, std::memory_order_acq_rel) && module != nullptr) {
         try {
             module->set_position_order_row(0, 0);
-            playing = true;
+            playing = inSong = true;
+            leftStart = false;
+            soundEnd = noEnd;
             endFrame.store(noEnd, std::memory_order_release);
             ring.push(chunkStart, 0, 0);
         } catch (...) {
@@ -44,26 +59,33 @@ void ModuleRenderer::renderChunk(float* stereo, std::size_t frames) noexcept {
         } catch (...) {
             produced = 0;
         }
-        if (produced == frames) {
-            ring.push(chunkStart + produced - 1, static_cast<unsigned>(module->get_current_order()),
-                      static_cast<unsigned>(module->get_current_row()));
-        } else {
-            // A short read is the end of the song. The decoder's position is
-            // already meaningless here (it reads 0/0), so the frames up to the
-            // end keep the last recorded row.
+        if (inSong) recordPosition(chunkStart, produced, frames);
+        if (produced < frames) {
+            // A short read: the decoder has nothing more, not even fade-out.
             playing = false;
-            endFrame.store(chunkStart + produced, std::memory_order_release);
+            soundEnd = chunkStart + produced;
         }
     }
     std::fill(stereo + produced * AudioOutput::channels, stereo + frames * AudioOutput::channels, 0.0f);
     framesRendered += frames;
+}
 
-    const std::uint64_t end = endFrame.load(std::memory_order_relaxed);
-    if (!endReported && end != noEnd && framesRendered >= end + latency) {
-        // By now the last frame of the song has left the output buffer.
-        endReported = true;
-        musicEnded.store(true);
+void ModuleRenderer::recordPosition(std::uint64_t chunkStart, std::size_t produced,
+                                    std::size_t frames) noexcept {
+    const auto order = static_cast<unsigned>(module->get_current_order());
+    const auto row = static_cast<unsigned>(module->get_current_row());
+    const bool atStart = order == 0 && row == 0;
+    // Played once, a song only comes back to order 0 row 0 when it is over:
+    // libopenmpt rewinds there and renders a short fade-out after the last
+    // row. From here on the song has ended, whatever the decoder says.
+    if ((atStart && leftStart) || produced < frames) {
+        inSong = false;
+        endFrame.store(atStart && leftStart ? chunkStart : chunkStart + produced,
+                       std::memory_order_release);
+        return;
     }
+    leftStart = leftStart || !atStart;
+    ring.push(chunkStart + produced - 1, order, row);
 }
 
 ModulePosition ModuleRenderer::positionAt(std::int64_t frame) const noexcept {

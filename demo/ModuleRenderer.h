@@ -36,14 +36,18 @@ private:
     static constexpr std::uint64_t noEnd = ~std::uint64_t{0};
 
     void renderChunk(float* stereo, std::size_t frames) noexcept;
+    void recordPosition(std::uint64_t chunkStart, std::size_t produced, std::size_t frames) noexcept;
 
     openmpt::module* module = nullptr;
     std::uint32_t latency = 0;
     std::atomic<bool> playRequested{false};
-    std::atomic<std::uint64_t> endFrame{noEnd};
+    std::atomic<std::uint64_t> endFrame{noEnd};  // first frame past the song
     PositionRing ring;
     // Rendering thread only:
-    bool playing = false;
+    bool playing = false;    // the decoder still renders, fade-out included
+    bool inSong = false;     // ... and the song itself is not over yet
+    bool leftStart = false;  // the song has moved on from order 0 row 0
+    std::uint64_t soundEnd = noEnd;
     bool endReported = false;
     std::uint64_t framesRendered = 0;
 };

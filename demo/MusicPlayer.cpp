@@ -25,7 +25,13 @@ namespace {
 std::unique_ptr<openmpt::module> loadModule(const std::string& fileName) {
     std::ifstream file(fileName, std::ios::binary);
     if (!file) failLoad(fileName, "cannot open the file");
-    std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::vector<char> bytes;
+    try {
+        // A directory opens but throws on the first read.
+        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    } catch (const std::exception& error) {
+        failLoad(fileName, std::string("cannot read the file (") + error.what() + ")");
+    }
     if (file.bad()) failLoad(fileName, "cannot read the file");
     if (bytes.empty()) failLoad(fileName, "the file is empty");
     // The loader's chatter goes to a string: only a failure is worth a line.

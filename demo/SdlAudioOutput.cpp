@@ -77,8 +77,10 @@ std::int64_t SdlAudioOutput::audibleFrame() {
     const auto callbackTime = static_cast<std::uint32_t>(packed & 0xFFFFFFFFu);
     const std::uint32_t elapsedMicros = microsecondsNow() - callbackTime;
     std::int64_t elapsedFrames = static_cast<std::int64_t>(elapsedMicros) * sampleRate / 1000000;
-    // The buffer just filled waits behind the one playing now. When the next
-    // callback is late, hold at the end of what has been rendered.
-    if (elapsedFrames > 2 * bufferFrames - 1) elapsedFrames = 2 * bufferFrames - 1;
+    // The buffer just filled waits behind the one playing now, so the frame
+    // heard moves from one buffer before this callback's first towards it.
+    // Holding there when the next callback is late (a loaded machine, SDL's
+    // dummy driver) keeps the position from stepping back when it comes.
+    if (elapsedFrames > bufferFrames) elapsedFrames = bufferFrames;
     return static_cast<std::int64_t>(firstFrame) - bufferFrames + elapsedFrames;
 }
