@@ -7,6 +7,7 @@
 #include <GL/glu.h>
 
 #include <cstdio>
+#include <initializer_list>
 #include <utility>
 
 #include "shell/CError.h"

@@ -6,6 +6,10 @@ MessageLoop::MessageLoop(GLApplication& application, WindowProcedure windowProce
     : application(application), windowProcedure(windowProcedure) {}
 
 void MessageLoop::run() {
+    // SDL normally hides events posted while the queue is being worked
+    // through until the next poll cycle; that would let a frame render
+    // between Escape and the quit it posts, after the context is gone.
+    SDL_SetHint(SDL_HINT_POLL_SENTINEL, "0");
     for (;;) {
         SDL_Event event;
         if (SDL_PollEvent(&event) != 0) {

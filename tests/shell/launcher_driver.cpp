@@ -1,0 +1,24 @@
+// Runs the launcher alone and prints what it decided, so the end-to-end
+// scripts can check the choice itself, not only the window that follows.
+#include <gtk/gtk.h>
+
+#include <cstdio>
+
+#include "shell/Launcher.h"
+
+int main() {
+    gtk_disable_setlocale();
+    if (!gtk_init_check(nullptr, nullptr)) {
+        std::fprintf(stderr, "launcher_driver: cannot open a display\n");
+        return 2;
+    }
+    bool ok = false;
+    {
+        Launcher launcher;
+        ok = launcher.run();
+    }
+    // After the launcher is gone, none of its windows may remain mapped.
+    std::printf("%s\n", ok ? (launcherFullscreen ? "ok fullscreen" : "ok windowed") : "cancelled");
+    std::fflush(stdout);
+    return 0;
+}

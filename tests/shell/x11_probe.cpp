@@ -1,0 +1,68 @@
+// Small X11 probe for the end-to-end scripts: what xdotool cannot do.
+//   x11_probe close <window-id>   asks a window to close, as its close box does
+//                                 (WM_DELETE_WINDOW), without a window manager
+//   x11_probe cursor              prints "hidden" when the cursor shown right
+//                                 now is fully transparent, else "visible"
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+int closeWindow(Display* display, Window window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    if (XSendEvent(display, window, False, NoEventMask, &event) == 0) return 1;
+    XSync(display, False);
+    return 0;
+}
+
+int reportCursor(Display* display) {
+    int eventBase = 0;
+    int errorBase = 0;
+    if (!XFixesQueryExtension(display, &eventBase, &errorBase)) {
+        std::fprintf(stderr, "x11_probe: no XFixes extension\n");
+        return 2;
+    }
+    XFixesCursorImage* image = XFixesGetCursorImage(display);
+    if (image == nullptr) return 2;
+    bool anyOpaque = false;
+    const long count = static_cast<long>(image->width) * image->height;
+    for (long i = 0; i < count; ++i) {
+        if (((image->pixels[i] >> 24) & 0xff) != 0) anyOpaque = true;
+    }
+    std::printf("%s\n", anyOpaque ? "visible" : "hidden");
+    XFree(image);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: x11_probe close <window-id> | cursor\n");
+        return 2;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        std::fprintf(stderr, "x11_probe: cannot open display\n");
+        return 2;
+    }
+    int status = 2;
+    if (std::strcmp(argv[1], "close") == 0 && argc == 3) {
+        status = closeWindow(display, static_cast<Window>(std::strtoul(argv[2], nullptr, 0)));
+    } else if (std::strcmp(argv[1], "cursor") == 0) {
+        status = reportCursor(display);
+    }
+    XCloseDisplay(display);
+    return status;
+}
