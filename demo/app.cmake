@@ -1,7 +1,8 @@
 # The timeline (plain logic over the music position, drawing through the
 # scenes), the time base's sources, and the demo object that owns them all.
 add_library(velmora_timeline STATIC Timeline.cpp)
-target_link_libraries(velmora_timeline PUBLIC velmora_scenes)
+# The end flag it reads lives with the music player.
+target_link_libraries(velmora_timeline PUBLIC velmora_scenes velmora_music)
 
 add_library(velmora_clock STATIC Clock.cpp)
 target_link_libraries(velmora_clock PUBLIC velmora_error PkgConfig::SDL2)

@@ -1,0 +1,59 @@
+// Demo: the application object. It owns the rendering window (through
+// GLWindow), the five scenes and the music player, keeps the clock that
+// starts together with the music, and runs the timeline once per frame.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "demo/AudioOutput.h"
+#include "demo/Clock.h"
+#include "demo/MusicPlayer.h"
+#include "demo/Timeline.h"
+#include "scenes/CubeGridScene.h"
+#include "scenes/CubeStarScene.h"
+#include "scenes/IntroScene.h"
+#include "scenes/PulsingSphereScene.h"
+#include "scenes/TorusScene.h"
+#include "shell/GLWindow.h"
+
+// What a run other than the interactive one swaps in: the source of the
+// clock's readings (null: the SDL performance counter) and where the music
+// goes (the SDL device, nowhere, or rendered on request by a capture).
+struct DemoSeams {
+    std::unique_ptr<ClockSource> clockSource;
+    AudioOutputKind audioOutput = AudioOutputKind::Device;
+};
+
+class Demo : public GLWindow {
+public:
+    // Builds the scenes, loads "data/Tolvane.it", creates and shows the
+    // window (the first frame and the 2000 ms pause happen there), starts
+    // the clock and then the music. Throws CError on any failure.
+    Demo(std::string title, int width, int height, int bitsPerPixel, bool fullscreen,
+         WindowProcedure windowProcedure, DemoSeams seams = {});
+    ~Demo() override;
+
+    void initGL() override;
+    // One frame of the timeline; true when the demo is over.
+    bool renderFrame() override;
+    // Seconds since the clock started with the music; 0 before that, never
+    // negative.
+    double clock();
+
+    std::int64_t timerFrequency = 0;  // 0 until the time base starts
+    std::int64_t timerNow = 0;
+    std::int64_t timerStart = 0;
+    bool usePerformanceCounter = false;
+    TorusScene torusScene;
+    PulsingSphereScene pulsingSphereScene;
+    IntroScene introScene;
+    CubeStarScene cubeStarScene;
+    CubeGridScene cubeGridScene;
+    MusicPlayer musicPlayer;
+
+private:
+    std::unique_ptr<ClockSource> clockSource;
+    Timeline timeline;
+};
