@@ -37,8 +37,8 @@ void CubeStar::draw(float) {
     else
         glDisable(GL_TEXTURE_2D);
 
-    // The y offset is deliberately not scaled by the cube size: the star
-    // swings further vertically than sideways, which is the intended look.
+    // The y offset is deliberately not scaled by the cube size; the uneven
+    // swing it gives is part of the star's look.
     glTranslatef(position.x * k * s0, position.y * k, position.z * k * s0);
     glRotatef(rotation.x, 1.0f, 0.0f, 0.0f);
     glRotatef(rotation.y, 0.0f, 1.0f, 0.0f);
@@ -53,9 +53,10 @@ void CubeStar::draw(float) {
     drawCube(s0);
 
     // The attribute pop alone should give the caller its colour back, but
-    // Mesa's llvmpipe (22.x) can let the last arm colour win over the
-    // restored one after this sequence; the cube star scene then modulates
-    // its panels with that dark blue. So the colour is also put back by hand.
+    // Mesa 22 (llvmpipe) lets the last arm colour win when glPopMatrix
+    // follows the pop of a block holding glColor and glRotatef calls; the
+    // cube star scene would then tint its panels dark blue. So the colour is
+    // also put back by hand.
     GLfloat callerColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     glGetFloatv(GL_CURRENT_COLOR, callerColor);
     glPushAttrib(GL_CURRENT_BIT);
