@@ -191,6 +191,27 @@ TEST(ItWriter, InstrumentModeWithEnvelopeLoads) {
     EXPECT_GT(module->get_duration_seconds(), 0.0);
 }
 
+TEST(ItWriter, InstrumentKeyboardDecidesWhichSampleSounds) {
+    auto loudness = [](bool mapped) {
+        ItModule model;
+        model.samples.push_back(dcSample(20000));
+        ItInstrument instrument;
+        if (mapped) instrument.useSampleForAllNotes(1);
+        model.instruments.push_back(instrument);
+        model.patterns.emplace_back(16);
+        model.patterns[0].cell(0, 0).note = 60;
+        model.patterns[0].cell(0, 0).instrument = 1;
+        model.orders = {0};
+        std::string log;
+        auto module = load(ItWriter::write(model), log);
+        std::vector<float> audio(2 * 4410);
+        module->read_interleaved_stereo(44100, 4410, audio.data());
+        return std::fabs(audio[2 * 3000]);
+    };
+    EXPECT_GT(loudness(true), 0.01f);
+    EXPECT_EQ(loudness(false), 0.0f);
+}
+
 TEST(ItWriter, RejectsWhatTheFormatCannotHold) {
     ItModule model = richModule();
     model.orders.push_back(3);  // only patterns 0..2 exist
