@@ -12,6 +12,12 @@ RecordingContext& context() { return RecordingContext::instance(); }
 
 void reset() { context().reset(); }
 
+void clearLog() {
+    context().callLog.clear();
+    context().primitiveLog.clear();
+    context().misuseLog.clear();
+}
+
 const std::vector<Call>& calls() { return context().callLog; }
 
 const std::vector<Primitive>& primitives() { return context().primitiveLog; }

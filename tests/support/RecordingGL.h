@@ -95,6 +95,11 @@ struct Texture {
 // (which matches a fresh GL 1.1 context, with viewport (0, 0, 640, 480)).
 void reset();
 
+// Forgets the recorded calls, primitives and misuse reports but keeps the
+// GL state (and a pending error), so a test can set state up first and then
+// look only at what the code under test called.
+void clearLog();
+
 const std::vector<Call>& calls();
 const std::vector<Primitive>& primitives();
 const State& state();

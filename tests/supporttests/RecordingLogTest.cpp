@@ -175,6 +175,22 @@ TEST_F(RecordingLogTest, ReadPixelsFillsZerosWithinThePackedSize) {
     EXPECT_EQ(buffer[18], 0xAB);
 }
 
+TEST_F(RecordingLogTest, ClearLogForgetsCallsButKeepsState) {
+    glEnable(GL_BLEND);
+    glTranslatef(0, 0, -3);
+    glBegin(GL_POINTS);
+    glVertex2i(1, 1);
+    glEnd();
+    glPopMatrix();
+    recgl::clearLog();
+    EXPECT_TRUE(recgl::calls().empty());
+    EXPECT_TRUE(recgl::primitives().empty());
+    EXPECT_TRUE(recgl::misuse().empty());
+    EXPECT_TRUE(recgl::isEnabled(GL_BLEND));
+    EXPECT_EQ(recgl::matrix(GL_MODELVIEW)[14], -3.0f);
+    EXPECT_EQ(glGetError(), GLenum(GL_STACK_UNDERFLOW));
+}
+
 TEST_F(RecordingLogTest, ResetReturnsToAFreshContext) {
     GLuint name;
     glGenTextures(1, &name);
