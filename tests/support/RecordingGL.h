@@ -71,6 +71,7 @@ struct State {
     float clearDepth = 1.0f;
     bool depthMask = true;
     std::array<double, 2> depthRange{0, 1};
+    GLenum readBuffer = GL_BACK;
     GLint packAlignment = 4;
     GLint unpackAlignment = 4;
 };

@@ -64,6 +64,7 @@ bool lookup(GLenum pname, std::vector<double>& out, Kind& kind) {
     case GL_MODELVIEW_MATRIX: matrixValues(GL_MODELVIEW, out); return true;
     case GL_PROJECTION_MATRIX: matrixValues(GL_PROJECTION, out); return true;
     case GL_TEXTURE_MATRIX: matrixValues(GL_TEXTURE, out); return true;
+    case GL_READ_BUFFER: out = {double(s.readBuffer)}; return true;
     case GL_PACK_ALIGNMENT: out = {double(s.packAlignment)}; return true;
     case GL_UNPACK_ALIGNMENT: out = {double(s.unpackAlignment)}; return true;
     case GL_RGBA_MODE: case GL_DOUBLEBUFFER: out = {1}; return true;
@@ -221,6 +222,42 @@ void glPixelStorei(GLenum pname, GLint param) {
         }
         (pname == GL_PACK_ALIGNMENT ? gl().state.packAlignment : gl().state.unpackAlignment) = param;
     }
+}
+
+void glReadBuffer(GLenum mode) {
+    if (!gl().enter("glReadBuffer", {double(mode)}))
+        return;
+    if (mode != GL_FRONT && mode != GL_BACK && mode != GL_FRONT_LEFT && mode != GL_BACK_LEFT &&
+        mode != GL_LEFT) {
+        gl().fail(GL_INVALID_ENUM, RecordingContext::describe("glReadBuffer", mode));
+        return;
+    }
+    gl().state.readBuffer = mode;
+}
+
+// Hands back the uploaded bytes when they were RGBA / GL_UNSIGNED_BYTE both
+// ways, zeros otherwise.
+void glGetTexImage(GLenum target, GLint level, GLenum format, GLenum type, GLvoid* pixels) {
+    if (!gl().enter("glGetTexImage", {double(target), double(level), double(format), double(type)}))
+        return;
+    const int pixelBytes = componentsOf(format) * bytesOf(type);
+    if (target != GL_TEXTURE_2D || pixelBytes == 0) {
+        gl().fail(GL_INVALID_ENUM, "glGetTexImage with an unknown target, format or type");
+        return;
+    }
+    const recgl::Texture& t = gl().boundTexture();
+    if (level != 0 || !t.hasImage || t.width == 0 || t.height == 0)
+        return;
+    const std::size_t rowBytes = std::size_t(t.width) * pixelBytes;
+    const std::size_t align = std::size_t(gl().state.packAlignment);
+    const std::size_t stride = (rowBytes + align - 1) / align * align;
+    if (format == GL_RGBA && type == GL_UNSIGNED_BYTE && !t.pixels.empty()) {
+        for (GLsizei row = 0; row < t.height; ++row)
+            std::memcpy(static_cast<std::uint8_t*>(pixels) + row * stride,
+                        t.pixels.data() + std::size_t(row) * rowBytes, rowBytes);
+        return;
+    }
+    std::memset(pixels, 0, stride * (t.height - 1) + rowBytes);
 }
 
 void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,

@@ -109,6 +109,11 @@ TEST_F(RecordingLogTest, TextureImagesAndParametersGoToTheBoundObject) {
     GLint width = 0;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
     EXPECT_EQ(width, 2);
+    std::vector<std::uint8_t> back(8, 0xEE);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, back.data());
+    EXPECT_EQ(back, pixels);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    EXPECT_EQ(recgl::texture(name)->pixels, pixels);  // unbinding keeps the object
 }
 
 TEST_F(RecordingLogTest, CopySubImageNeedsAnImageLargeEnough) {
