@@ -1,0 +1,354 @@
+#!/usr/bin/env bash
+# End-to-end runs of the real velmora binary under X, driven with xdotool the
+# way a person would: the launcher's buttons and keys, the greetings panel,
+# the rendering window, a whole run to the demo's own end, and the failures
+# that end in an "ERROR" box.
+# usage: velmora_e2e.sh <case> <velmora> <launcher_driver> <x11_probe> <make_fixture_data>
+#                       <slow_ending_fixture> <raw_audio_span>
+set -uo pipefail
+
+case_name="$1"
+velmora="$2"
+launcher_driver="$3"
+x11_probe="$4"
+make_fixture_data="$5"
+slow_ending_fixture="$6"
+raw_audio_span="$7"
+
+export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
+export LIBGL_ALWAYS_SOFTWARE=1
+title='^Orvak 2002 - Velmora$'
+
+work="$(mktemp -d)"
+pid=""
+cleanup() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+    # SDL shows its message boxes from a forked child: end that one too.
+    local child
+    for child in $(ps -o pid= --ppid "$pid"); do kill "$child" 2>/dev/null; done
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL ($case_name): $*" >&2
+  if [ -f "$work/stderr" ]; then echo "--- program stderr:" >&2; cat "$work/stderr" >&2; fi
+  exit 1
+}
+
+now() { date +%s.%N; }
+elapsed_since() { echo "$(now) - $1" | bc; }
+less_than() { [ "$(echo "$1 < $2" | bc)" = 1 ]; }
+
+# Fixture data/ in the working directory; extra arguments go to make_fixture_data.
+make_data() { "$make_fixture_data" "$work" "$@" || fail "make_fixture_data $*"; }
+
+start() {
+  (cd "$work" && exec "$@" >"$work/stdout" 2>"$work/stderr") &
+  pid=$!
+}
+
+# Visible windows of the program under test whose title matches $1.
+windows_named() { xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null; }
+
+geometry() {  # id -> "x y width height" of the window's client area on screen
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+                           /^  Width/ {w=$2} /^  Height/ {h=$2} END {print x, y, w, h}'
+}
+
+# Waits up to $2 seconds for a visible window titled $1 whose width is $3.
+wait_window() {
+  local pattern="$1" limit="$2" width="$3" start_time id
+  start_time="$(now)"
+  while less_than "$(elapsed_since "$start_time")" "$limit"; do
+    for id in $(windows_named "$pattern"); do
+      if [ "$(geometry "$id" | cut -d' ' -f3)" = "$width" ]; then echo "$id"; return 0; fi
+    done
+    kill -0 "$pid" 2>/dev/null || return 1
+    sleep 0.05
+  done
+  return 1
+}
+
+wait_launcher() { wait_window "$title" 10 339 || fail "no launcher window"; }
+wait_rendering_window() { wait_window "$title" "${1:-30}" 640; }
+
+# Waits up to $1 seconds for the program to end; its status goes to
+# exit_status (not printed: only this shell can wait for its own child).
+exit_status=""
+wait_exit() {
+  local limit="$1" start_time
+  start_time="$(now)"
+  while kill -0 "$pid" 2>/dev/null; do
+    less_than "$(elapsed_since "$start_time")" "$limit" || return 1
+    sleep 0.05
+  done
+  wait "$pid"
+  exit_status=$?
+  pid=""
+}
+
+expect_exit_zero() {
+  wait_exit "$1" || fail "still running after $1 s"
+  [ "$exit_status" = 0 ] || fail "exit status $exit_status"
+}
+
+press() {  # window key
+  timeout 3 xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+  sleep 0.2
+  xdotool key "$2"
+}
+
+# Clicks at a point given in the launcher's client coordinates.
+click() {
+  xdotool mousemove --window "$1" "$2" "$3"
+  sleep 0.1
+  xdotool click 1
+  sleep 0.3
+}
+# Centres of the launcher's controls.
+click_ok() { click "$1" 240 39; }
+click_cancel() { click "$1" 240 75; }
+click_fullscreen() { click "$1" 60 44; }
+click_windowed() { click "$1" 60 68; }
+click_greetings() { click "$1" 60 114; }
+
+no_velmora_lines() {
+  if grep -q '^velmora:' "$work/stderr"; then fail "unexpected report: $(grep '^velmora:' "$work/stderr")"; fi
+}
+
+# Watches for $1 seconds that no rendering window shows up while the program runs.
+never_a_rendering_window() {
+  local start_time
+  start_time="$(now)"
+  while less_than "$(elapsed_since "$start_time")" "$1" && kill -0 "$pid" 2>/dev/null; do
+    for id in $(windows_named "$title"); do
+      [ "$(geometry "$id" | cut -d' ' -f3)" = 640 ] && fail "a rendering window appeared"
+    done
+    sleep 0.05
+  done
+}
+
+launcher_closes_without_demo() {  # how-to-close
+  make_data
+  start "$velmora"
+  local launcher
+  launcher="$(wait_launcher)"
+  "$@" "$launcher"
+  never_a_rendering_window 3
+  expect_exit_zero 5
+  [ ! -s "$work/stdout" ] || fail "unexpected output: $(cat "$work/stdout")"
+  no_velmora_lines
+}
+
+escape_key() { press "$1" Escape; }
+close_box() { "$x11_probe" close "$1" || fail "x11_probe close"; }
+
+# The windowed rendering window: title, 640 x 461 client at the origin, the
+# launcher gone, the cursor hidden over it.
+check_windowed_demo() {
+  local window
+  window="$(wait_rendering_window)" || fail "no rendering window"
+  read -r x y w h <<<"$(geometry "$window")"
+  [ "$x $y $w $h" = "0 0 640 461" ] || fail "rendering window at $x,$y size ${w}x$h, not 0,0 640x461"
+  [ "$(xdotool getwindowname "$window")" = "Orvak 2002 - Velmora" ] || fail "title"
+  [ -z "$(wait_window "$title" 0.1 339)" ] || fail "launcher still shown"
+  [ -z "$(windows_named 'Velmora greetings')" ] || fail "greetings panel still shown"
+  sleep 0.5
+  xdotool mousemove 1000 740
+  sleep 0.2
+  [ "$("$x11_probe" cursor)" = visible ] || fail "cursor not visible outside the demo window"
+  xdotool mousemove 320 230
+  sleep 0.3
+  [ "$("$x11_probe" cursor)" = hidden ] || fail "cursor shown over the demo window"
+  echo "$window"
+}
+
+check_no_gl_errors() {
+  if grep -q 'GL error' "$work/stderr"; then fail "$(grep -c 'GL error' "$work/stderr") GL errors"; fi
+}
+
+# The "ERROR" message box, if one is mapped. Its title is a UTF-8 WM_NAME,
+# which xdotool's --name search does not read, so the window tree is used.
+error_box() {
+  local id
+  for id in $(xwininfo -root -children | awk '$2 == "\"ERROR\":" {print $1}'); do
+    if xwininfo -id "$id" | grep -q 'Map State: IsViewable'; then echo "$id"; return; fi
+  done
+}
+
+# A failure before the window exists: the stderr line, an "ERROR" box on the
+# display that has to be clicked away, no rendering window, status 0.
+error_box_run() {  # expected text
+  start "$velmora"
+  press "$(wait_launcher)" Return
+  local box="" start_time
+  start_time="$(now)"
+  while [ -z "$box" ] && less_than "$(elapsed_since "$start_time")" 20; do
+    box="$(error_box)"
+    for id in $(windows_named "$title"); do
+      [ "$(geometry "$id" | cut -d' ' -f3)" = 640 ] && fail "a rendering window appeared"
+    done
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  [ -n "$box" ] || fail "no ERROR box"
+  grep -qx "velmora: $1" "$work/stderr" || fail "stderr lacks 'velmora: $1'"
+  kill -0 "$pid" 2>/dev/null || fail "the program did not wait for the box"
+  press "$box" Return
+  expect_exit_zero 10
+  [ "$(grep -cx "velmora: $1" "$work/stderr")" = 1 ] || fail "reported more than once"
+  [ -z "$(error_box)" ] || fail "the ERROR box is still shown"
+}
+
+case "$case_name" in
+no_display)
+  (cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY "$velmora" >"$work/stdout" 2>"$work/stderr") &
+  pid=$!
+  expect_exit_zero 10
+  grep -qx 'velmora: cannot open a display' "$work/stderr" || fail "no 'cannot open a display' line"
+  ;;
+launcher_escape) launcher_closes_without_demo escape_key ;;
+launcher_cancel) launcher_closes_without_demo click_cancel ;;
+launcher_close_box) launcher_closes_without_demo close_box ;;
+launcher_choice)
+  # The choice itself, read from the launcher alone.
+  run_driver() {  # actions... ; prints the driver's verdict
+    start "$launcher_driver"
+    local launcher action
+    launcher="$(wait_launcher)"
+    for action in "$@"; do "$action" "$launcher"; done
+    expect_exit_zero 5
+    cat "$work/stdout"
+  }
+  enter_key() { press "$1" Return; }
+  [ "$(run_driver enter_key)" = "ok windowed" ] || fail "Enter on an untouched launcher"
+  [ "$(run_driver click_ok)" = "ok windowed" ] || fail "OK on an untouched launcher"
+  [ "$(run_driver click_fullscreen click_ok)" = "ok fullscreen" ] || fail "Fullscreen then OK"
+  [ "$(run_driver click_fullscreen enter_key)" = "ok fullscreen" ] || fail "Fullscreen then Enter"
+  [ "$(run_driver click_fullscreen click_windowed click_ok)" = "ok windowed" ] ||
+    fail "Fullscreen, Windowed, OK"
+  [ "$(run_driver click_fullscreen click_cancel)" = "cancelled" ] || fail "Fullscreen then Cancel"
+  ;;
+ok_windowed)
+  make_data
+  start "$velmora"
+  press "$(wait_launcher)" Return
+  window="$(check_windowed_demo)" || exit 1
+  sleep 1
+  press "$window" Escape
+  expect_exit_zero 10
+  check_no_gl_errors
+  no_velmora_lines
+  ;;
+fullscreen_then_windowed)
+  make_data
+  start "$velmora"
+  launcher="$(wait_launcher)"
+  click_fullscreen "$launcher"
+  click_windowed "$launcher"
+  click_ok "$launcher"
+  window="$(check_windowed_demo)" || exit 1
+  "$x11_probe" close "$window" || fail "x11_probe close"
+  expect_exit_zero 10
+  check_no_gl_errors
+  no_velmora_lines
+  ;;
+greetings)
+  make_data
+  start "$velmora"
+  launcher="$(wait_launcher)"
+  [ -z "$(windows_named 'Velmora greetings')" ] || fail "panel shown before the button"
+  click_greetings "$launcher"
+  panel="$(windows_named 'Velmora greetings')"
+  [ -n "$panel" ] || fail "panel not shown"
+  read -r lx ly lw lh <<<"$(geometry "$launcher")"
+  read -r px py pw ph <<<"$(geometry "$panel")"
+  [ "$px $py $pw" = "$lx $((ly + lh)) $lw" ] ||
+    fail "panel at $px,$py width $pw; launcher at $lx,$ly ${lw}x$lh"
+  [ "$ph" -ge 110 ] && [ "$ph" -le 140 ] || fail "panel height $ph"
+  for target in "200 150" "37 411"; do
+    read -r tx ty <<<"$target"
+    xdotool windowmove "$launcher" "$tx" "$ty"
+    sleep 0.5
+    read -r lx ly lw lh <<<"$(geometry "$launcher")"
+    [ "$lx $ly" = "$tx $ty" ] || fail "launcher did not move to $tx,$ty"
+    read -r px py pw ph2 <<<"$(geometry "$panel")"
+    [ "$px $py $pw $ph2" = "$lx $((ly + lh)) $lw $ph" ] ||
+      fail "panel at $px,$py ${pw}x$ph2 after the launcher moved to $lx,$ly"
+  done
+  click_greetings "$launcher"
+  [ -z "$(windows_named 'Velmora greetings')" ] || fail "second press left the panel open"
+  click_greetings "$launcher"
+  [ -n "$(windows_named 'Velmora greetings')" ] || fail "third press did not reopen the panel"
+  press "$launcher" Escape
+  expect_exit_zero 5
+  no_velmora_lines
+  ;;
+full_run)
+  # Orders 0-37 run at 2.5/255 s a row, order 38 at 2 s a row: stopping at
+  # order 38 row 3 lands 6 s into that order, seconds away from row 0, from
+  # row 4 and from the module's end. The music's own clock is the audio
+  # thread's, which on a busy machine drifts from the wall clock, so the
+  # measure is how much music the device was fed before it closed: the disk
+  # driver (as silent as the dummy one) keeps every sample in a file.
+  "$slow_ending_fixture" "$work" || fail "slow_ending_fixture"
+  export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw"
+  start "$velmora"
+  press "$(wait_launcher)" Return
+  wait_rendering_window >/dev/null || fail "no rendering window"
+  wait_exit 150 || fail "did not end by itself"
+  [ "$exit_status" = 0 ] || fail "exit status $exit_status"
+  played="$("$raw_audio_span" "$work/audio.raw")" || fail "no music recorded"
+  reached="$(echo "38 * 64 * 2.5 / 255 + 3 * 2.0" | bc -l)"
+  echo "music played: $played s; order 38 row 3 is reached after $reached s"
+  less_than "$(echo "$reached - 0.1" | bc -l)" "$played" ||
+    fail "stopped after $played s of music, before order 38 row 3 ($reached s)"
+  less_than "$played" "$(echo "$reached + 2.0" | bc -l)" ||
+    fail "played $played s of music: past order 38 row 3 ($reached s)"
+  check_no_gl_errors
+  no_velmora_lines
+  ;;
+short_module_run)
+  # A module that never reaches order 38 still ends the demo, at its end.
+  make_data --short-module
+  start "$velmora"
+  press "$(wait_launcher)" Return
+  wait_rendering_window >/dev/null || fail "no rendering window"
+  expect_exit_zero 30
+  check_no_gl_errors
+  no_velmora_lines
+  ;;
+demo_escape)
+  make_data
+  start "$velmora"
+  press "$(wait_launcher)" Return
+  window="$(wait_rendering_window)" || fail "no rendering window"
+  sleep 4
+  kill -0 "$pid" 2>/dev/null || fail "ended before Escape"
+  press "$window" Escape
+  expect_exit_zero 5
+  check_no_gl_errors
+  no_velmora_lines
+  ;;
+missing_module)
+  make_data --no-module
+  error_box_run "Error bass init"
+  ;;
+garbage_module)
+  make_data --garbage-module
+  error_box_run "Error bass init"
+  ;;
+no_audio_device)
+  make_data
+  export SDL_AUDIODRIVER=nonexistent
+  error_box_run "Error bass init"
+  ;;
+*)
+  fail "unknown case"
+  ;;
+esac
+echo "ok: $case_name"
