@@ -1,0 +1,289 @@
+// Bitmap loading: generated files at every depth and row order must come
+// out as R, G, B, 0 words with the top-left pixel first, and every kind of
+// bad file must fail with the right text and leave nothing half-loaded.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include "BmpWriter.h"
+#include "gfx/BitmapImage.h"
+
+namespace {
+
+const Rgb red{0xFF, 0x00, 0x00};
+const Rgb green{0x00, 0xFF, 0x00};
+const Rgb blue{0x00, 0x00, 0xFF};
+const Rgb white{0xFF, 0xFF, 0xFF};
+const Rgb black{0x00, 0x00, 0x00};
+const Rgb odd{0x12, 0x34, 0x56};
+
+const char* const loadText = "Failure while trying to load image file";
+
+std::array<std::uint8_t, 4> bytesAt(const BitmapImage& image, int x, int y) {
+    const auto* p = reinterpret_cast<const std::uint8_t*>(image.pixels.get()) +
+                    (static_cast<std::size_t>(y) * image.width + x) * 4;
+    return {p[0], p[1], p[2], p[3]};
+}
+
+std::array<std::uint8_t, 4> expected(const Rgb& c) { return {c.r, c.g, c.b, 0}; }
+
+// A picture that tells rows and columns apart: the top-left pixel is red,
+// and no two rows or columns repeat, so a flip or a mirror shows.
+BmpSpec picture(int bitsPerPixel, bool topDown) {
+    BmpSpec spec;
+    spec.width = 5;
+    spec.height = 3;
+    spec.bitsPerPixel = bitsPerPixel;
+    spec.topDown = topDown;
+    std::vector<Rgb> colours{red, blue, green, white, black};
+    if (bitsPerPixel != 16 && bitsPerPixel != 4 && bitsPerPixel != 1) {
+        colours.push_back(odd);  // not representable in 5-5-5
+    }
+    for (int y = 0; y < spec.height; ++y) {
+        for (int x = 0; x < spec.width; ++x) {
+            if (bitsPerPixel == 1) {
+                spec.pixels.push_back(x <= y ? red : blue);  // a staircase
+            } else {
+                spec.pixels.push_back(colours[(x + 2 * y) % colours.size()]);
+            }
+        }
+    }
+    return spec;
+}
+
+// Loading something that must fail: checks the text and that nothing stays.
+void expectLoadFailure(const std::string& path, const char* text) {
+    BitmapImage image;
+    try {
+        image.load(path);
+        FAIL() << "no exception for " << path;
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), text);
+    }
+    EXPECT_EQ(image.handle, nullptr);
+    EXPECT_EQ(image.pixels, nullptr);
+    EXPECT_EQ(image.width, 0);
+    EXPECT_EQ(image.height, 0);
+}
+
+// A header that claims a size but carries no pixel data after it.
+std::vector<std::uint8_t> headerOnly(int width, int height, int bitsPerPixel) {
+    BmpSpec spec;
+    spec.width = 1;
+    spec.height = 1;
+    spec.bitsPerPixel = bitsPerPixel;
+    spec.pixels = {red};
+    std::vector<std::uint8_t> bytes = encodeBmp(spec);
+    bytes.resize(54);
+    auto put32 = [&](std::size_t at, std::int32_t v) {
+        for (int i = 0; i < 4; ++i) {
+            bytes[at + i] = static_cast<std::uint8_t>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
+        }
+    };
+    put32(18, width);
+    put32(22, height);
+    return bytes;
+}
+
+class BitmapDepths : public ::testing::TestWithParam<std::tuple<int, bool>> {};
+
+TEST_P(BitmapDepths, PixelsComeOutAsRgbZeroTopRowFirst) {
+    const int bpp = std::get<0>(GetParam());
+    const bool topDown = std::get<1>(GetParam());
+    const BmpSpec spec = picture(bpp, topDown);
+    const std::string path = tempPath("picture.bmp");
+    writeFile(path, encodeBmp(spec));
+
+    BitmapImage image;
+    image.load(path);
+    ASSERT_NE(image.handle, nullptr);
+    ASSERT_NE(image.pixels, nullptr);
+    EXPECT_EQ(image.width, 5);
+    EXPECT_EQ(image.height, 3);
+    EXPECT_EQ(image.bitsPerPixel, 32);
+
+    EXPECT_EQ(bytesAt(image, 0, 0), (std::array<std::uint8_t, 4>{0xFF, 0x00, 0x00, 0x00}))
+        << "the first word must be the top-left pixel, pure red";
+    for (int y = 0; y < spec.height; ++y) {
+        for (int x = 0; x < spec.width; ++x) {
+            EXPECT_EQ(bytesAt(image, x, y), expected(spec.pixels[y * spec.width + x]))
+                << "pixel (" << x << ", " << y << ")";
+        }
+    }
+    std::remove(path.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(AllDepths, BitmapDepths,
+                         ::testing::Combine(::testing::Values(1, 4, 8, 16, 24, 32),
+                                            ::testing::Bool()));
+
+TEST(BitmapImage, StartsEmptyAndAnEmptyOneIsDestroyedQuietly) {
+    BitmapImage image;
+    EXPECT_EQ(image.handle, nullptr);
+    EXPECT_EQ(image.pixels, nullptr);
+    EXPECT_EQ(image.width, 0);
+    EXPECT_EQ(image.height, 0);
+    EXPECT_EQ(image.bitsPerPixel, 0);
+}
+
+TEST(BitmapImage, PureBlueAndAlphaAlwaysZero) {
+    BmpSpec spec;
+    spec.width = 2;
+    spec.height = 2;
+    spec.bitsPerPixel = 32;
+    spec.alpha = 0x80;
+    spec.pixels = {blue, blue, white, blue};
+    const std::string path = tempPath("blue.bmp");
+    writeFile(path, encodeBmp(spec));
+
+    BitmapImage image;
+    image.load(path);
+    EXPECT_EQ(bytesAt(image, 0, 0), (std::array<std::uint8_t, 4>{0x00, 0x00, 0xFF, 0x00}));
+    EXPECT_EQ(bytesAt(image, 0, 1), (std::array<std::uint8_t, 4>{0xFF, 0xFF, 0xFF, 0x00}));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(reinterpret_cast<const std::uint8_t*>(image.pixels.get())[4 * i + 3], 0);
+    }
+    std::remove(path.c_str());
+}
+
+TEST(BitmapImage, WidestAllowedSideStillLoads) {
+    BmpSpec spec;
+    spec.width = 16384;
+    spec.height = 1;
+    spec.bitsPerPixel = 8;
+    spec.pixels.assign(16384, green);
+    spec.pixels.back() = red;
+    const std::string path = tempPath("wide.bmp");
+    writeFile(path, encodeBmp(spec));
+
+    BitmapImage image;
+    image.load(path);
+    EXPECT_EQ(image.width, 16384);
+    EXPECT_EQ(image.height, 1);
+    EXPECT_EQ(bytesAt(image, 16383, 0), expected(red));
+    std::remove(path.c_str());
+}
+
+TEST(BitmapImageFailures, MissingFile) {
+    expectLoadFailure(tempPath("does-not-exist.bmp"), loadText);
+    expectLoadFailure("", loadText);
+}
+
+TEST(BitmapImageFailures, DirectoryInsteadOfFile) {
+    const std::string path = tempPath("a-directory");
+    ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
+    expectLoadFailure(path, loadText);
+    ::rmdir(path.c_str());
+}
+
+TEST(BitmapImageFailures, EmptyGarbageAndTruncatedFiles) {
+    const std::string path = tempPath("bad.bmp");
+    writeFile(path, {});
+    expectLoadFailure(path, loadText);
+
+    const std::string text = "this is not a bitmap, just some words in a file";
+    writeFile(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+    expectLoadFailure(path, loadText);
+
+    // The signature alone, then a header cut short.
+    writeFile(path, {'B', 'M'});
+    expectLoadFailure(path, loadText);
+    std::vector<std::uint8_t> whole = encodeBmp(picture(24, false));
+    writeFile(path, std::vector<std::uint8_t>(whole.begin(), whole.begin() + 30));
+    expectLoadFailure(path, loadText);
+
+    // Every header byte present but the last pixel row missing, at each depth.
+    for (int bpp : {1, 8, 24, 32}) {
+        whole = encodeBmp(picture(bpp, false));
+        whole.resize(whole.size() - 4);
+        writeFile(path, whole);
+        SCOPED_TRACE(bpp);
+        expectLoadFailure(path, loadText);
+    }
+    std::remove(path.c_str());
+}
+
+TEST(BitmapImageFailures, HugeHeadersAreRefusedBeforeAnyAllocation) {
+    const std::string path = tempPath("huge.bmp");
+    // Just over the limit on either side, top-down or not, and sizes that
+    // would need gigabytes; none of these files holds any pixel data.
+    const std::array<std::array<int, 2>, 6> sizes{{{16385, 1},
+                                                   {1, 16385},
+                                                   {1, -16385},
+                                                   {100000, 100000},
+                                                   {2147483647, 2},
+                                                   {16384, 16384}}};
+    for (const auto& size : sizes) {
+        writeFile(path, headerOnly(size[0], size[1], 32));
+        SCOPED_TRACE(std::to_string(size[0]) + " x " + std::to_string(size[1]));
+        expectLoadFailure(path, loadText);
+    }
+
+    // The old 12-byte header carries 16-bit sides.
+    std::vector<std::uint8_t> core{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0,
+                                   12,  0,   0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 1, 0, 24, 0};
+    writeFile(path, core);
+    expectLoadFailure(path, loadText);
+    std::remove(path.c_str());
+}
+
+// Run in a child process so the peak memory figure belongs to this load
+// alone: a 16384 × 16384 header with no pixels after it must be refused
+// without the gigabyte surface ever being made.
+void loadHugeHeaderAndExit(const std::string& path) {
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    BitmapImage image;
+    bool refused = false;
+    try {
+        image.load(path);
+    } catch (const std::runtime_error& error) {
+        refused = std::string(error.what()) == loadText;
+    }
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    const long grownKiB = after.ru_maxrss - before.ru_maxrss;
+    std::exit(refused && grownKiB < 64 * 1024 ? 0 : 1);
+}
+
+TEST(BitmapImageFailuresDeathTest, HugeHeaderNeverAllocatesThePicture) {
+    const std::string path = tempPath("huge-square.bmp");
+    writeFile(path, headerOnly(16384, 16384, 32));
+    EXPECT_EXIT(loadHugeHeaderAndExit(path), ::testing::ExitedWithCode(0), "");
+    std::remove(path.c_str());
+}
+
+TEST(BitmapImageFailures, NoUsableSizeIsRefused) {
+    const std::string path = tempPath("flat.bmp");
+    for (const auto& size : std::array<std::array<int, 2>, 3>{{{0, 4}, {4, 0}, {-4, 4}}}) {
+        writeFile(path, headerOnly(size[0], size[1], 24));
+        BitmapImage image;
+        SCOPED_TRACE(std::to_string(size[0]) + " x " + std::to_string(size[1]));
+        std::string text;
+        try {
+            image.load(path);
+        } catch (const std::runtime_error& error) {
+            text = error.what();
+        }
+        // Either the decoder refuses the file outright, or it hands over a
+        // picture without a size, which stays owned for the destructor.
+        if (image.handle == nullptr) {
+            EXPECT_EQ(text, loadText);
+        } else {
+            EXPECT_EQ(text, "Failure trying to retrieve image infos");
+        }
+        EXPECT_EQ(image.pixels, nullptr);
+        EXPECT_EQ(image.width, 0);
+        EXPECT_EQ(image.height, 0);
+    }
+    std::remove(path.c_str());
+}
+
+}  // namespace
