@@ -4,7 +4,7 @@
 # the rendering window, a whole run to the demo's own end, and the failures
 # that end in an "ERROR" box.
 # usage: velmora_e2e.sh <case> <velmora> <launcher_driver> <x11_probe> <make_fixture_data>
-#                       <slow_ending_fixture> <raw_audio_span>
+#                       <slow_ending_fixture> <raw_audio_span> <failing_window_driver>
 set -uo pipefail
 
 case_name="$1"
@@ -14,6 +14,7 @@ x11_probe="$4"
 make_fixture_data="$5"
 slow_ending_fixture="$6"
 raw_audio_span="$7"
+failing_window_driver="$8"
 
 export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
 export LIBGL_ALWAYS_SOFTWARE=1
@@ -180,6 +181,18 @@ error_box() {
   done
 }
 
+wait_error_box() {  # seconds; fails when no box shows
+  local box="" start_time
+  start_time="$(now)"
+  while [ -z "$box" ] && less_than "$(elapsed_since "$start_time")" "$1"; do
+    box="$(error_box)"
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  [ -n "$box" ] || fail "no ERROR box"
+  echo "$box"
+}
+
 # A failure before the window exists: the stderr line, an "ERROR" box on the
 # display that has to be clicked away, no rendering window, status 0.
 error_box_run() {  # expected text
@@ -253,6 +266,23 @@ fullscreen_then_windowed)
   click_ok "$launcher"
   window="$(check_windowed_demo)" || exit 1
   "$x11_probe" close "$window" || fail "x11_probe close"
+  expect_exit_zero 10
+  check_no_gl_errors
+  no_velmora_lines
+  ;;
+fullscreen_ok)
+  # No window manager here to grant fullscreen: what shows is the borderless
+  # 640 x 480 window itself, where the windowed start gives 640 x 461.
+  make_data
+  start "$velmora"
+  launcher="$(wait_launcher)"
+  click_fullscreen "$launcher"
+  click_ok "$launcher"
+  window="$(wait_rendering_window)" || fail "no rendering window"
+  read -r x y w h <<<"$(geometry "$window")"
+  [ "$x $y $w $h" = "0 0 640 480" ] || fail "fullscreen window at $x,$y size ${w}x$h"
+  sleep 1
+  press "$window" Escape
   expect_exit_zero 10
   check_no_gl_errors
   no_velmora_lines
@@ -346,6 +376,18 @@ no_audio_device)
   make_data
   export SDL_AUDIODRIVER=nonexistent
   error_box_run "Error bass init"
+  ;;
+unsupported_colour_depth)
+  # The window's own failure: reported over the window while it is being
+  # made, after which the window still shows and the loop ends on the quit
+  # the failure posted, without rendering a frame of its own.
+  start "$failing_window_driver"
+  box="$(wait_error_box 20)" || exit 1
+  grep -qx 'velmora: Invalid BPP parameter' "$work/stderr" || fail "stderr lacks the BPP report"
+  press "$box" Return
+  expect_exit_zero 20
+  [ "$(cat "$work/stdout")" = "initGL 0, frames 1, idle frames 0, context none" ] ||
+    fail "after the failure: $(cat "$work/stdout")"
   ;;
 *)
   fail "unknown case"
