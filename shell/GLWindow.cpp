@@ -106,14 +106,13 @@ GLWindow::GLWindow(std::string title, WindowProcedure windowProcedure, int width
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         throw CError("Error registering the main window class");
     }
-    videoStarted = true;
 }
 
 GLWindow::~GLWindow() {
     shutdownGL();
     if (window != nullptr) SDL_DestroyWindow(window);
     if (currentApp == this) currentApp = nullptr;
-    if (videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 SDL_Window* GLWindow::openWindow(Uint32 flags, int windowWidth, int windowHeight) {

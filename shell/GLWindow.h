@@ -46,7 +46,6 @@ private:
     // Depth-buffer bits the window's visual was chosen with: 32, or 24 where
     // the system grants no 32-bit depth buffer.
     int depthBits = 32;
-    bool videoStarted = false;
 
     SDL_Window* openWindow(Uint32 flags, int windowWidth, int windowHeight);
 };
