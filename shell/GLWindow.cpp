@@ -184,14 +184,18 @@ void GLWindow::createContext(SDL_Window* window) {
 
     glContext = SDL_GL_CreateContext(window);
     if (glContext == nullptr) throw CError("Error getting the window DC");
-    SDL_GL_MakeCurrent(window, glContext);  // result not checked, as before
+    // Creation already made it current; a failure here would show up as a
+    // blank window, not as a report.
+    SDL_GL_MakeCurrent(window, glContext);
 
     if (fullscreen) {
         SDL_DisplayMode mode{};
         mode.format = SDL_PIXELFORMAT_RGB888;  // 32 bits per pixel
         mode.w = fullscreenModeWidth;
         mode.h = fullscreenModeHeight;
-        SDL_SetWindowDisplayMode(window, &mode);  // result not checked, as before
+        // Not checked: where the mode cannot be had the window still covers
+        // the display at its current mode.
+        SDL_SetWindowDisplayMode(window, &mode);
     }
 
     // The scenes move by a fixed step per drawn frame, which is meant for a
