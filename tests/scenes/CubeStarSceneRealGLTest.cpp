@@ -1,0 +1,162 @@
+// The cube star scene in a real Mesa context, driven through the timeline:
+// the texture holds the corner rendered in the same frame, the beat at order
+// 12 row 0 whitens the frame, and the overlay shows over the torus scene.
+#include "demo/Timeline.h"
+#include "scenes/CubeGridScene.h"
+#include "scenes/CubeStarScene.h"
+#include "scenes/IntroScene.h"
+#include "scenes/PulsingSphereScene.h"
+#include "scenes/TorusScene.h"
+#include "tests/fixtures/FixtureData.h"
+#include "tests/support/RealGLContext.h"
+#include "tests/support/ScriptedMusic.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+constexpr int width = 640;
+constexpr int height = 480;
+
+// The cube grid scene loads its bitmaps from the working directory.
+struct WorkingDirectory {
+    explicit WorkingDirectory(const std::filesystem::path& dir)
+        : previous(std::filesystem::current_path()) {
+        std::filesystem::current_path(dir);
+    }
+    ~WorkingDirectory() { std::filesystem::current_path(previous); }
+    std::filesystem::path previous;
+};
+
+using Rgba = std::array<std::uint8_t, 4>;
+
+// The scenes are built before the context and outlive it, as in the demo, so
+// their destructors also run without a current context.
+struct StarPicture {
+    StarPicture() {
+        // The window's initial state and first resize.
+        glClearColor(1, 1, 1, 0);
+        glShadeModel(GL_SMOOTH);
+        glEnable(GL_DEPTH_TEST);
+        glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+        glViewport(0, 0, width, height);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(45.0, double(width) / height, 0.1, 10000.0);
+    }
+    // Draws one frame and reads it back; the frame is never swapped, so the
+    // back buffer still holds it.
+    void frame(unsigned order, unsigned row, double seconds) {
+        music.set(order, row);
+        now = seconds;
+        timeline.renderFrame();
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << order << "/" << row;
+        pixels = context.readPixels(0, 0, width, height);
+    }
+    Rgba at(int x, int y) const {
+        const std::uint8_t* p = &pixels[(std::size_t(y) * width + x) * 4];
+        return {p[0], p[1], p[2], p[3]};
+    }
+    template <typename Test>
+    int count(Test test) const {
+        int n = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) n += test(at(x, y)) ? 1 : 0;
+        return n;
+    }
+    int whitePixels() const {
+        return count([](const Rgba& p) { return p[0] == 255 && p[1] == 255 && p[2] == 255; });
+    }
+
+    FixtureDataDir data;
+    WorkingDirectory cwd{data.path()};
+    IntroScene intro;
+    PulsingSphereScene pulsingSphere;
+    CubeStarScene cubeStar;
+    TorusScene torus;
+    CubeGridScene cubeGrid;
+    RealGLContext context{width, height};
+    ScriptedMusic music;
+    double now = 0.0;
+    int presents = 0;
+    Timeline timeline{intro, pulsingSphere, cubeStar, torus, cubeGrid, music,
+                      [this] { return now; }, [this] { ++presents; }};
+    std::vector<std::uint8_t> pixels;
+};
+
+const int allPixels = width * height;
+
+}  // namespace
+
+TEST(CubeStarSceneRealGL, TextureHoldsTheStarRenderedInTheSameFrame) {
+    StarPicture rig;
+    for (int i = 0; i < 3; ++i) rig.frame(10, i, 20.0 + 0.05 * i);
+
+    std::vector<std::uint8_t> texels(256 * 256 * 4);
+    glBindTexture(GL_TEXTURE_2D, rig.cubeStar.texture);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+
+    // Render the star again in the pose this frame gave it, the way the
+    // corner pass does, and compare.
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glViewport(0, 0, 256, 256);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45, 1.0, 0.1, 1000);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0, 0, -15);
+    rig.cubeStar.cubeStar.draw(0.0f);
+    const auto corner = rig.context.readPixels(0, 0, 256, 256);
+
+    int lit = 0, differing = 0;
+    for (std::size_t i = 0; i < corner.size(); i += 4) {
+        lit += corner[i + 2] > 40;
+        for (int c = 0; c < 3; ++c) differing += std::abs(corner[i + c] - texels[i + c]) > 2;
+    }
+    EXPECT_GT(lit, 2000) << "the star fills part of the corner";
+    EXPECT_EQ(differing, 0);
+}
+
+TEST(CubeStarSceneRealGL, BeatAtOrderTwelveRowZeroWhitensTheFrame) {
+    StarPicture rig;
+    rig.frame(11, 0, 20.0);
+    rig.frame(11, 1, 20.1);
+    EXPECT_LT(rig.whitePixels(), allPixels / 20);
+    rig.frame(12, 0, 25.0);
+    EXPECT_EQ(rig.whitePixels(), allPixels);
+    rig.frame(12, 1, 26.0);
+    EXPECT_LT(rig.whitePixels(), allPixels / 20);
+    rig.frame(13, 61, 27.0);
+    EXPECT_EQ(rig.whitePixels(), allPixels);
+}
+
+TEST(CubeStarSceneRealGL, OverlayShowsTheStarOverTheTorus) {
+    StarPicture rig;
+    for (int i = 0; i < 3; ++i) rig.frame(21, i, 40.0);
+    const std::vector<std::uint8_t> torusOnly = rig.pixels;
+    rig.frame(22, 0, 40.0);
+
+    // The star adds bright blue cubes; nothing else of the torus changes.
+    int changed = 0, bluish = 0;
+    for (std::size_t i = 0; i < torusOnly.size(); i += 4) {
+        const bool differs = std::abs(torusOnly[i] - rig.pixels[i]) > 2 ||
+                             std::abs(torusOnly[i + 1] - rig.pixels[i + 1]) > 2 ||
+                             std::abs(torusOnly[i + 2] - rig.pixels[i + 2]) > 2;
+        changed += differs;
+        bluish += differs && rig.pixels[i + 2] >= rig.pixels[i] && rig.pixels[i + 2] > 100;
+    }
+    EXPECT_GT(changed, 3000);
+    EXPECT_GT(bluish, changed * 9 / 10);
+    EXPECT_EQ(torusWarmupCount, 2);
+}
