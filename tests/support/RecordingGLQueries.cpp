@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -105,8 +106,12 @@ void get(const char* name, GLenum pname, T* params, Convert convert) {
 
 GLint toInteger(double v, Kind kind) {
     if (kind == Kind::normalized) {
+        // Outside [-1, 1] Mesa's conversion overflows, which on x86 gives
+        // INT_MIN; an out-of-range colour shows up the same way here.
         const double scaled = v * 2147483647.0;
-        return scaled >= 2147483647.0 ? 2147483647 : static_cast<GLint>(scaled);
+        if (scaled > 2147483647.0 || scaled < -2147483648.0)
+            return std::numeric_limits<GLint>::min();
+        return static_cast<GLint>(scaled);
     }
     return static_cast<GLint>(std::lround(v));
 }

@@ -117,6 +117,21 @@ TEST_F(RealVsRecordingTest, ErrorsAgreeStepByStep) {
              gl.glVertex3f(0, 0, 0);
              gl.glEnd();
          }},
+        {"bind a name never generated", [](const GLApi& gl) {
+             gl.glBindTexture(GL_TEXTURE_2D, 77);
+         }},
+        {"unknown capability query", [](const GLApi& gl) { gl.glIsEnabled(GL_FOG_HINT); }},
+        {"clear colour out of range", [](const GLApi& gl) {
+             gl.glClearColor(1.5f, -0.5f, 0.5f, 2.0f);
+         }},
+        {"current colour out of range", [](const GLApi& gl) {
+             gl.glColor4f(1.5f, -0.5f, 0.5f, 2.0f);
+         }},
+        {"fog colour out of range", [](const GLApi& gl) {
+             const GLfloat colour[4] = {2, -1, 0.5f, 1};
+             gl.glFogfv(GL_FOG_COLOR, colour);
+         }},
+        {"depth range out of range", [](const GLApi& gl) { gl.glDepthRange(-1, 2); }},
         {"nested begin", [](const GLApi& gl) {
              gl.glBegin(GL_LINES);
              gl.glBegin(GL_POINTS);
@@ -133,6 +148,21 @@ TEST_F(RealVsRecordingTest, ErrorsAgreeStepByStep) {
         // The rejected call must have left the state where Mesa left it.
         expectSame(snapshot(real), snapshot(recording.api()), step.first);
     }
+}
+
+TEST_F(RealVsRecordingTest, GetErrorInsideBeginEndAgrees) {
+    recording.reset();
+    GLenum inside[2], after[2];
+    const GLApi* apis[2] = {&real, &recording.api()};
+    for (int i = 0; i < 2; ++i) {
+        apis[i]->glBegin(GL_POINTS);
+        inside[i] = apis[i]->glGetError();
+        apis[i]->glEnd();
+        after[i] = apis[i]->glGetError();
+    }
+    EXPECT_EQ(inside[1], inside[0]);
+    EXPECT_EQ(after[1], after[0]);
+    expectSame(snapshot(real), snapshot(recording.api()), "after glGetError in glBegin");
 }
 
 }  // namespace
