@@ -119,6 +119,8 @@ std::vector<Call> callsNamed(const std::string& name);
 // reported through glGetError like the real thing.
 const std::vector<std::string>& misuse();
 
+// glGenTextures hands out 1, 2, 3 ... (continuing after the highest name
+// ever bound, as Mesa does; deleted names are not reused).
 // Makes the next glGenTextures hand out name 0, as a failing driver would.
 void failNextGenTextures();
 

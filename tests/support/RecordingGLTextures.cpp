@@ -186,6 +186,9 @@ void glBindTexture(GLenum target, GLuint texture) {
         return;
     }
     if (texture != 0) {
+        // Like Mesa, later names follow the highest name ever bound.
+        if (texture >= gl().nextTextureName)
+            gl().nextTextureName = texture + 1;
         recgl::Texture& t = gl().textures[texture];
         t.name = texture;
         t.everBound = true;

@@ -132,6 +132,23 @@ TEST_F(RealVsRecordingTest, ErrorsAgreeStepByStep) {
              gl.glFogfv(GL_FOG_COLOR, colour);
          }},
         {"depth range out of range", [](const GLApi& gl) { gl.glDepthRange(-1, 2); }},
+        {"name after deleting the newest", [](const GLApi& gl) {
+             GLuint names[2];
+             gl.glGenTextures(2, names);
+             gl.glDeleteTextures(1, &names[1]);
+             GLuint again = 0;
+             gl.glGenTextures(1, &again);
+             gl.glBindTexture(GL_TEXTURE_2D, again);
+         }},
+        {"pop brings back a deleted binding", [](const GLApi& gl) {
+             GLuint name = 0;
+             gl.glGenTextures(1, &name);
+             gl.glBindTexture(GL_TEXTURE_2D, name);
+             gl.glPushAttrib(GL_TEXTURE_BIT);
+             gl.glBindTexture(GL_TEXTURE_2D, 0);
+             gl.glDeleteTextures(1, &name);
+             gl.glPopAttrib();
+         }},
         {"nested begin", [](const GLApi& gl) {
              gl.glBegin(GL_LINES);
              gl.glBegin(GL_POINTS);

@@ -75,6 +75,10 @@ TEST_F(RecordingLogTest, TextureNamesCountUpAndFailOnRequest) {
     EXPECT_EQ(recgl::liveTextures(), (std::vector<GLuint>{1, 2, 3}));
     EXPECT_EQ(recgl::callsNamed("glGenTextures").at(0).args, (std::vector<double>{2, 1, 2}));
     EXPECT_EQ(recgl::texture(0), nullptr);
+    glDeleteTextures(1, &next);
+    glBindTexture(GL_TEXTURE_2D, 9);  // a name never generated
+    glGenTextures(1, &next);
+    EXPECT_EQ(next, 10u);
 }
 
 TEST_F(RecordingLogTest, DeletingTheBoundTextureUnbindsIt) {
