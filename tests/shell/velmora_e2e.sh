@@ -22,6 +22,7 @@ title='^Orvak 2002 - Velmora$'
 
 work="$(mktemp -d)"
 pid=""
+xvfb_pid=""
 cleanup() {
   if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
     # SDL shows its message boxes from a forked child: end that one too.
@@ -30,6 +31,7 @@ cleanup() {
     kill "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
   fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -38,6 +40,22 @@ fail() {
   echo "FAIL ($case_name): $*" >&2
   if [ -f "$work/stderr" ]; then echo "--- program stderr:" >&2; cat "$work/stderr" >&2; fi
   exit 1
+}
+
+# Every case gets an X server of its own: no window manager to move, frame or
+# refuse windows, no windows of other tests, a known 1024 x 768 screen.
+start_private_display() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  local i
+  for i in $(seq 1 200); do
+    [ -s "$work/display" ] && break
+    sleep 0.05
+  done
+  [ -s "$work/display" ] || fail "Xvfb did not start"
+  export DISPLAY=":$(head -1 "$work/display")"
+  unset WAYLAND_DISPLAY
+  xdpyinfo >/dev/null 2>&1 || fail "Xvfb on $DISPLAY does not answer"
 }
 
 now() { date +%s.%N; }
@@ -216,6 +234,8 @@ error_box_run() {  # expected text
   [ "$(grep -cx "velmora: $1" "$work/stderr")" = 1 ] || fail "reported more than once"
   [ -z "$(error_box)" ] || fail "the ERROR box is still shown"
 }
+
+[ "$case_name" = no_display ] || start_private_display
 
 case "$case_name" in
 no_display)
