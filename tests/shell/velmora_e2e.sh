@@ -155,7 +155,7 @@ launcher_closes_without_demo() {  # how-to-close
   make_data
   start "$velmora"
   local launcher
-  launcher="$(wait_launcher)"
+  launcher="$(wait_launcher)" || exit 1
   "$@" "$launcher"
   never_a_rendering_window 3
   expect_exit_zero 5
@@ -215,7 +215,8 @@ wait_error_box() {  # seconds; fails when no box shows
 # display that has to be clicked away, no rendering window, status 0.
 error_box_run() {  # expected text
   start "$velmora"
-  press "$(wait_launcher)" Return
+  launcher="$(wait_launcher)" || exit 1
+  press "$launcher" Return
   local box="" start_time
   start_time="$(now)"
   while [ -z "$box" ] && less_than "$(elapsed_since "$start_time")" 20; do
@@ -252,7 +253,7 @@ launcher_choice)
   run_driver() {  # actions... ; prints the driver's verdict
     start "$launcher_driver"
     local launcher action
-    launcher="$(wait_launcher)"
+    launcher="$(wait_launcher)" || exit 1
     for action in "$@"; do "$action" "$launcher"; done
     expect_exit_zero 5
     cat "$work/stdout"
@@ -269,7 +270,8 @@ launcher_choice)
 ok_windowed)
   make_data
   start "$velmora"
-  press "$(wait_launcher)" Return
+  launcher="$(wait_launcher)" || exit 1
+  press "$launcher" Return
   window="$(check_windowed_demo)" || exit 1
   sleep 1
   press "$window" Escape
@@ -280,7 +282,7 @@ ok_windowed)
 fullscreen_then_windowed)
   make_data
   start "$velmora"
-  launcher="$(wait_launcher)"
+  launcher="$(wait_launcher)" || exit 1
   click_fullscreen "$launcher"
   click_windowed "$launcher"
   click_ok "$launcher"
@@ -295,7 +297,7 @@ fullscreen_ok)
   # 640 x 480 window itself, where the windowed start gives 640 x 461.
   make_data
   start "$velmora"
-  launcher="$(wait_launcher)"
+  launcher="$(wait_launcher)" || exit 1
   click_fullscreen "$launcher"
   click_ok "$launcher"
   window="$(wait_rendering_window)" || fail "no rendering window"
@@ -310,7 +312,7 @@ fullscreen_ok)
 greetings)
   make_data
   start "$velmora"
-  launcher="$(wait_launcher)"
+  launcher="$(wait_launcher)" || exit 1
   [ -z "$(windows_named 'Velmora greetings')" ] || fail "panel shown before the button"
   click_greetings "$launcher"
   panel="$(windows_named 'Velmora greetings')"
@@ -348,7 +350,8 @@ full_run)
   "$slow_ending_fixture" "$work" || fail "slow_ending_fixture"
   export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw"
   start "$velmora"
-  press "$(wait_launcher)" Return
+  launcher="$(wait_launcher)" || exit 1
+  press "$launcher" Return
   wait_rendering_window >/dev/null || fail "no rendering window"
   wait_exit 150 || fail "did not end by itself"
   [ "$exit_status" = 0 ] || fail "exit status $exit_status"
@@ -366,7 +369,8 @@ short_module_run)
   # A module that never reaches order 38 still ends the demo, at its end.
   make_data --short-module
   start "$velmora"
-  press "$(wait_launcher)" Return
+  launcher="$(wait_launcher)" || exit 1
+  press "$launcher" Return
   wait_rendering_window >/dev/null || fail "no rendering window"
   expect_exit_zero 30
   check_no_gl_errors
@@ -375,7 +379,8 @@ short_module_run)
 demo_escape)
   make_data
   start "$velmora"
-  press "$(wait_launcher)" Return
+  launcher="$(wait_launcher)" || exit 1
+  press "$launcher" Return
   window="$(wait_rendering_window)" || fail "no rendering window"
   sleep 4
   kill -0 "$pid" 2>/dev/null || fail "ended before Escape"
