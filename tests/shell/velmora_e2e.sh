@@ -283,6 +283,9 @@ fullscreen_then_windowed)
   make_data
   start "$velmora"
   launcher="$(wait_launcher)" || exit 1
+  # With the greetings panel open: OK closes it together with the launcher.
+  click_greetings "$launcher"
+  [ -n "$(windows_named 'Velmora greetings')" ] || fail "panel not shown"
   click_fullscreen "$launcher"
   click_windowed "$launcher"
   click_ok "$launcher"
