@@ -147,7 +147,6 @@ TEST(CubeStarSceneRecording, CornerIsCopiedAfterTheStarAndBeforeTheClear) {
         EXPECT_EQ(recgl::calls()[copy].args,
                   (std::vector<double>{GL_TEXTURE_2D, 0, 0, 0, 0, 0, 256, 256}));
         // The scene's own texture is bound for the copy.
-        const auto binds = rig.frameCalls("glBindTexture");
         std::size_t bindBefore = 0;
         for (std::size_t j = rig.callMark; j < copy; ++j)
             if (recgl::calls()[j].name == "glBindTexture") bindBefore = j;
