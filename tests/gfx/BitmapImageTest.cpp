@@ -36,26 +36,26 @@ std::array<std::uint8_t, 4> expected(const Rgb& c) { return {c.r, c.g, c.b, 0}; 
 
 // A picture that tells rows and columns apart: the top-left pixel is red,
 // and no two rows or columns repeat, so a flip or a mirror shows.
-BmpSpec picture(int bitsPerPixel, bool topDown) {
-    BmpSpec spec;
-    spec.width = 5;
-    spec.height = 3;
-    spec.bitsPerPixel = bitsPerPixel;
-    spec.topDown = topDown;
+BmpLayout picture(int bitsPerPixel, bool topDown) {
+    BmpLayout bmp;
+    bmp.width = 5;
+    bmp.height = 3;
+    bmp.bitsPerPixel = bitsPerPixel;
+    bmp.topDown = topDown;
     std::vector<Rgb> colours{red, blue, green, white, black};
     if (bitsPerPixel != 16 && bitsPerPixel != 4 && bitsPerPixel != 1) {
         colours.push_back(odd);  // not representable in 5-5-5
     }
-    for (int y = 0; y < spec.height; ++y) {
-        for (int x = 0; x < spec.width; ++x) {
+    for (int y = 0; y < bmp.height; ++y) {
+        for (int x = 0; x < bmp.width; ++x) {
             if (bitsPerPixel == 1) {
-                spec.pixels.push_back(x <= y ? red : blue);  // a staircase
+                bmp.pixels.push_back(x <= y ? red : blue);  // a staircase
             } else {
-                spec.pixels.push_back(colours[(x + 2 * y) % colours.size()]);
+                bmp.pixels.push_back(colours[(x + 2 * y) % colours.size()]);
             }
         }
     }
-    return spec;
+    return bmp;
 }
 
 // Loading something that must fail: checks the text and that nothing stays.
@@ -75,12 +75,12 @@ void expectLoadFailure(const std::string& path, const char* text) {
 
 // A header that claims a size but carries no pixel data after it.
 std::vector<std::uint8_t> headerOnly(int width, int height, int bitsPerPixel) {
-    BmpSpec spec;
-    spec.width = 1;
-    spec.height = 1;
-    spec.bitsPerPixel = bitsPerPixel;
-    spec.pixels = {red};
-    std::vector<std::uint8_t> bytes = encodeBmp(spec);
+    BmpLayout bmp;
+    bmp.width = 1;
+    bmp.height = 1;
+    bmp.bitsPerPixel = bitsPerPixel;
+    bmp.pixels = {red};
+    std::vector<std::uint8_t> bytes = encodeBmp(bmp);
     bytes.resize(54);
     auto put32 = [&](std::size_t at, std::int32_t v) {
         for (int i = 0; i < 4; ++i) {
@@ -97,9 +97,9 @@ class BitmapDepths : public ::testing::TestWithParam<std::tuple<int, bool>> {};
 TEST_P(BitmapDepths, PixelsComeOutAsRgbZeroTopRowFirst) {
     const int bpp = std::get<0>(GetParam());
     const bool topDown = std::get<1>(GetParam());
-    const BmpSpec spec = picture(bpp, topDown);
+    const BmpLayout bmp = picture(bpp, topDown);
     const std::string path = tempPath("picture.bmp");
-    writeFile(path, encodeBmp(spec));
+    writeFile(path, encodeBmp(bmp));
 
     BitmapImage image;
     image.load(path);
@@ -111,9 +111,9 @@ TEST_P(BitmapDepths, PixelsComeOutAsRgbZeroTopRowFirst) {
 
     EXPECT_EQ(bytesAt(image, 0, 0), (std::array<std::uint8_t, 4>{0xFF, 0x00, 0x00, 0x00}))
         << "the first word must be the top-left pixel, pure red";
-    for (int y = 0; y < spec.height; ++y) {
-        for (int x = 0; x < spec.width; ++x) {
-            EXPECT_EQ(bytesAt(image, x, y), expected(spec.pixels[y * spec.width + x]))
+    for (int y = 0; y < bmp.height; ++y) {
+        for (int x = 0; x < bmp.width; ++x) {
+            EXPECT_EQ(bytesAt(image, x, y), expected(bmp.pixels[y * bmp.width + x]))
                 << "pixel (" << x << ", " << y << ")";
         }
     }
@@ -134,14 +134,14 @@ TEST(BitmapImage, StartsEmptyAndAnEmptyOneIsDestroyedQuietly) {
 }
 
 TEST(BitmapImage, PureBlueAndAlphaAlwaysZero) {
-    BmpSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    spec.bitsPerPixel = 32;
-    spec.alpha = 0x80;
-    spec.pixels = {blue, blue, white, blue};
+    BmpLayout bmp;
+    bmp.width = 2;
+    bmp.height = 2;
+    bmp.bitsPerPixel = 32;
+    bmp.alpha = 0x80;
+    bmp.pixels = {blue, blue, white, blue};
     const std::string path = tempPath("blue.bmp");
-    writeFile(path, encodeBmp(spec));
+    writeFile(path, encodeBmp(bmp));
 
     BitmapImage image;
     image.load(path);
@@ -154,14 +154,14 @@ TEST(BitmapImage, PureBlueAndAlphaAlwaysZero) {
 }
 
 TEST(BitmapImage, WidestAllowedSideStillLoads) {
-    BmpSpec spec;
-    spec.width = 16384;
-    spec.height = 1;
-    spec.bitsPerPixel = 8;
-    spec.pixels.assign(16384, green);
-    spec.pixels.back() = red;
+    BmpLayout bmp;
+    bmp.width = 16384;
+    bmp.height = 1;
+    bmp.bitsPerPixel = 8;
+    bmp.pixels.assign(16384, green);
+    bmp.pixels.back() = red;
     const std::string path = tempPath("wide.bmp");
-    writeFile(path, encodeBmp(spec));
+    writeFile(path, encodeBmp(bmp));
 
     BitmapImage image;
     image.load(path);

@@ -21,11 +21,11 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
 
 }  // namespace
 
-std::vector<std::uint8_t> encodeBmp(const BmpSpec& spec) {
-    const int bpp = spec.bitsPerPixel;
+std::vector<std::uint8_t> encodeBmp(const BmpLayout& bmp) {
+    const int bpp = bmp.bitsPerPixel;
     std::vector<Rgb> palette;
     if (bpp <= 8) {
-        for (const Rgb& c : spec.pixels) {
+        for (const Rgb& c : bmp.pixels) {
             if (std::find(palette.begin(), palette.end(), c) == palette.end()) {
                 palette.push_back(c);
             }
@@ -34,8 +34,8 @@ std::vector<std::uint8_t> encodeBmp(const BmpSpec& spec) {
             throw std::invalid_argument("too many colours for the depth");
         }
     }
-    const std::size_t rowBytes = (static_cast<std::size_t>(spec.width) * bpp + 31) / 32 * 4;
-    const std::size_t imageBytes = rowBytes * spec.height;
+    const std::size_t rowBytes = (static_cast<std::size_t>(bmp.width) * bpp + 31) / 32 * 4;
+    const std::size_t imageBytes = rowBytes * bmp.height;
     const std::uint32_t offset = 14 + 40 + static_cast<std::uint32_t>(palette.size()) * 4;
 
     std::vector<std::uint8_t> out;
@@ -45,8 +45,8 @@ std::vector<std::uint8_t> encodeBmp(const BmpSpec& spec) {
     put32(out, 0);
     put32(out, offset);
     put32(out, 40);
-    put32(out, static_cast<std::uint32_t>(spec.width));
-    put32(out, static_cast<std::uint32_t>(spec.topDown ? -spec.height : spec.height));
+    put32(out, static_cast<std::uint32_t>(bmp.width));
+    put32(out, static_cast<std::uint32_t>(bmp.topDown ? -bmp.height : bmp.height));
     put16(out, 1);
     put16(out, static_cast<unsigned>(bpp));
     put32(out, 0);  // uncompressed
@@ -62,11 +62,11 @@ std::vector<std::uint8_t> encodeBmp(const BmpSpec& spec) {
         out.push_back(0);
     }
 
-    for (int fileRow = 0; fileRow < spec.height; ++fileRow) {
-        const int y = spec.topDown ? fileRow : spec.height - 1 - fileRow;
+    for (int fileRow = 0; fileRow < bmp.height; ++fileRow) {
+        const int y = bmp.topDown ? fileRow : bmp.height - 1 - fileRow;
         std::vector<std::uint8_t> row(rowBytes, 0);
-        for (int x = 0; x < spec.width; ++x) {
-            const Rgb c = spec.pixels[static_cast<std::size_t>(y) * spec.width + x];
+        for (int x = 0; x < bmp.width; ++x) {
+            const Rgb c = bmp.pixels[static_cast<std::size_t>(y) * bmp.width + x];
             if (bpp <= 8) {
                 const unsigned index = static_cast<unsigned>(
                     std::find(palette.begin(), palette.end(), c) - palette.begin());
@@ -82,7 +82,7 @@ std::vector<std::uint8_t> encodeBmp(const BmpSpec& spec) {
                 row[step * x + 1] = c.g;
                 row[step * x + 2] = c.r;
                 if (step == 4) {
-                    row[step * x + 3] = spec.alpha;
+                    row[step * x + 3] = bmp.alpha;
                 }
             }
         }

@@ -12,7 +12,7 @@ struct Rgb {
     bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
 };
 
-struct BmpSpec {
+struct BmpLayout {
     int width = 0;
     int height = 0;
     int bitsPerPixel = 24;     // 1, 4, 8, 16 (5-5-5), 24 or 32
@@ -23,7 +23,7 @@ struct BmpSpec {
 
 // The whole file as bytes. Palettes are built from the colours used, so a
 // picture must not use more colours than its depth allows.
-std::vector<std::uint8_t> encodeBmp(const BmpSpec& spec);
+std::vector<std::uint8_t> encodeBmp(const BmpLayout& bmp);
 
 void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
