@@ -115,8 +115,10 @@ std::vector<Call> callsNamed(const std::string& name);
 
 // Misuse the real GL would flag (stack overflow/underflow, a call that is not
 // allowed between glBegin and glEnd, nested glBegin, glEnd without glBegin,
-// an unknown enum): collected here with a short description, and also
-// reported through glGetError like the real thing.
+// an unknown enum or bad value): collected here with a short description,
+// and also reported through glGetError like the real thing. A few notes
+// raise no error: glVertex outside glBegin/glEnd (undefined in GL), and
+// mipmap levels and 1D textures, which the recording GL does not track.
 const std::vector<std::string>& misuse();
 
 // glGenTextures hands out 1, 2, 3 ... (continuing after the highest name
