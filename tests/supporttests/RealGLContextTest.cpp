@@ -5,7 +5,10 @@
 
 #include "tests/support/RealGLContext.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -69,6 +72,26 @@ TEST(RealGLContextTest, ContextsCanBeMadeOneAfterAnother) {
         glClear(GL_COLOR_BUFFER_BIT);
         EXPECT_EQ(context.pixel(31, 31), (std::array<std::uint8_t, 4>{0, 0, 255, 255})) << i;
     }
+}
+
+TEST(RealGLContextTest, FailureToStartVideoThrowsWithSdlsReasonAndLeavesNothingBehind) {
+    const char* previous = std::getenv("SDL_VIDEODRIVER");
+    const std::string saved = previous ? previous : "";
+    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+    std::string message;
+    try {
+        RealGLContext context(16, 16);
+    } catch (const std::runtime_error& e) {
+        message = e.what();
+    }
+    if (previous)
+        setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
+    else
+        unsetenv("SDL_VIDEODRIVER");
+    EXPECT_NE(message.find("no-such-driver"), std::string::npos) << message;
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
+    RealGLContext context(16, 16);  // a later context still comes up
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), Uint32(SDL_INIT_VIDEO));
 }
 
 }  // namespace
