@@ -6,6 +6,7 @@
 #include <GL/glu.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
@@ -63,7 +64,7 @@ ShotWindow::~ShotWindow() {
 
 void ShotWindow::present() { SDL_GL_SwapWindow(window); }
 
-void ShotWindow::saveBackBuffer(const std::string& path) const {
+bool ShotWindow::saveBackBuffer(const std::string& path) const {
     std::vector<std::uint8_t> bottomUp(std::size_t(width) * height * 4);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -81,4 +82,13 @@ void ShotWindow::saveBackBuffer(const std::string& path) const {
         for (int x = 0; x < width; ++x) row[x * 4 + 3] = 255;  // the demo's alpha means nothing
     }
     if (SDL_SaveBMP(surface.get(), path.c_str()) != 0) fail("SDL_SaveBMP " + path);
+
+    // Pixels that differ clearly from the bottom-left one.
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < bottomUp.size(); i += 4) {
+        int distance = 0;
+        for (int c = 0; c < 3; ++c) distance += std::abs(int(bottomUp[i + c]) - int(bottomUp[c]));
+        if (distance > 24) ++differing;
+    }
+    return differing * 100 >= std::size_t(width) * height;  // at least 1 %
 }

@@ -19,7 +19,9 @@ public:
     ShotWindow& operator=(const ShotWindow&) = delete;
 
     // Writes the back buffer, top row first, to `path` with SDL_SaveBMP.
-    void saveBackBuffer(const std::string& path) const;
+    // Returns false when the picture is (nearly) one flat colour, which for
+    // any scene means something failed to draw.
+    bool saveBackBuffer(const std::string& path) const;
     void present();
 
 private:

@@ -76,6 +76,7 @@ int run(const Options& options) {
     SongPosition song(options.rowSeconds);
     double now = 0.0;
     std::size_t nextShot = 0;
+    int flatPictures = 0;
     Timeline timeline(introScene, pulsingSphereScene, cubeStarScene, torusScene,
                       cubeGridScene, song, [&now] { return now; }, [&] {
                           // Only presented frames are saved: warm-up frames never show.
@@ -83,9 +84,11 @@ int run(const Options& options) {
                               now >= song.secondsAt(shots[nextShot].order, shots[nextShot].row)) {
                               const std::string path =
                                   options.outDir + "/" + shots[nextShot].name + ".bmp";
-                              window.saveBackBuffer(path);
-                              std::printf("%s at order %u row %u (%.2f s)\n", path.c_str(),
-                                          song.order(), song.row(), now);
+                              const bool showsSomething = window.saveBackBuffer(path);
+                              std::printf("%s at order %u row %u (%.2f s)%s\n", path.c_str(),
+                                          song.order(), song.row(), now,
+                                          showsSomething ? "" : ": FLAT, nothing drawn?");
+                              if (!showsSomething) ++flatPictures;
                               ++nextShot;
                           }
                           window.present();
@@ -101,7 +104,7 @@ int run(const Options& options) {
         std::fprintf(stderr, "sceneshots: the demo ended before %s\n", shots[nextShot].name);
         return 1;
     }
-    return 0;
+    return flatPictures == 0 ? 0 : 1;
 }
 
 }  // namespace
