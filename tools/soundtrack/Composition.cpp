@@ -53,6 +53,7 @@ bool isHalfTime(int order) { return order >= 10 && order <= 13; }
 bool isMain(int order) { return order >= 14 && order <= 29; }
 bool isBreakdown(int order) { return order == 32 || order == 33; }
 bool isFinale(int order) { return order >= 30 && order <= 37; }
+bool pumping(int order) { return order >= 6 && !isHalfTime(order) && !isBreakdown(order); }
 bool liftOn(int order) { return order >= 22 && order <= 37 && !isBreakdown(order); }
 
 }  // namespace
@@ -171,6 +172,13 @@ void Composition::writeDrums(ItPattern& pattern, int order) const {
             put(pattern, row, snareChannel, middleC, snareSample, 14 + (row - 32) * 3 / 2);
         }
     }
+    // Fills that hand one phrase on to the next.
+    if (order == 9 || order == 15 || order == 21 || order == 27 || order == 29) {
+        for (int row = 56; row < 64; ++row) put(pattern, row, snareChannel, middleC, snareSample, 20 + (row - 56) * 4);
+        put(pattern, 60, clapChannel, middleC, clapSample, 40);
+    }
+    // A crash opens the main part and the finale.
+    if (order == 14 || order == 30 || order == 34) put(pattern, 0, impactChannel, middleC, impactSample, 30);
     if (order == 36) {
         for (int row = 48; row < 63; ++row) put(pattern, row, snareChannel, middleC, snareSample, 24 + (row - 48) * 2);
     }
@@ -206,6 +214,16 @@ void Composition::writePads(ItPattern& pattern, int order) const {
             put(pattern, bar * Melody::barRows, padChannel + voice, note, padSample, level);
             if (liftOn(order)) {
                 put(pattern, bar * Melody::barRows, brightPadChannel + voice, note + 12, brightPadSample, 18);
+            }
+        }
+    }
+    if (pumping(order)) {
+        // The pads duck under each kick and swell back before the next one.
+        static const int pump[4] = {55, 75, 90, 100};
+        for (int row = 0; row < 64; ++row) {
+            for (int voice = 0; voice < 3; ++voice) {
+                setVolume(pattern, row, padChannel + voice, level * pump[row % 4] / 100);
+                if (liftOn(order)) setVolume(pattern, row, brightPadChannel + voice, 18 * pump[row % 4] / 100);
             }
         }
     }
