@@ -321,8 +321,8 @@ void Composition::writeEnding(ItPattern& pattern) const {
 void Composition::writeAccent(ItPattern& pattern, int order, int row) {
     // The bass hits with the impact, also off the beat, so the accent lands
     // with the full weight of the groove behind it.
-    const Melody::Chord& chord = Melody::chordsOf(order)[static_cast<std::size_t>(row / Melody::barRows)];
-    put(pattern, row, bassChannel, chord.bass, bassSample, 60);
+    const auto chords = Melody::chordsOf(order);
+    put(pattern, row, bassChannel, chords[static_cast<std::size_t>(row / Melody::barRows)].bass, bassSample, 60);
     put(pattern, row, impactChannel, middleC, impactSample, 64);
     put(pattern, row, accentSnareChannel, middleC, snareSample, 64);
     put(pattern, row, kickChannel, middleC, kickSample, 64);
