@@ -34,6 +34,7 @@ bool holdsThroughAccent(int channel) {
 }
 
 constexpr int middleC = 60;
+constexpr int liftLevel = 24;  // the octave-up pad of the lift, under the main pad
 
 void put(ItPattern& pattern, int row, int channel, int note, int sample, int volume) {
     if (row < 0 || row >= pattern.rows()) return;
@@ -213,7 +214,7 @@ void Composition::writePads(ItPattern& pattern, int order) const {
             const int note = chords[static_cast<std::size_t>(bar)].voicing[static_cast<std::size_t>(voice)];
             put(pattern, bar * Melody::barRows, padChannel + voice, note, padSample, level);
             if (liftOn(order)) {
-                put(pattern, bar * Melody::barRows, brightPadChannel + voice, note + 12, brightPadSample, 18);
+                put(pattern, bar * Melody::barRows, brightPadChannel + voice, note + 12, brightPadSample, liftLevel);
             }
         }
     }
@@ -223,7 +224,7 @@ void Composition::writePads(ItPattern& pattern, int order) const {
         for (int row = 0; row < 64; ++row) {
             for (int voice = 0; voice < 3; ++voice) {
                 setVolume(pattern, row, padChannel + voice, level * pump[row % 4] / 100);
-                if (liftOn(order)) setVolume(pattern, row, brightPadChannel + voice, 18 * pump[row % 4] / 100);
+                if (liftOn(order)) setVolume(pattern, row, brightPadChannel + voice, liftLevel * pump[row % 4] / 100);
             }
         }
     }
