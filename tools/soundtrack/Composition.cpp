@@ -197,12 +197,16 @@ void Composition::writeBass(ItPattern& pattern, int order) const {
             continue;
         }
         // An eighth-note line: root, octave and fifth, the downbeats leaning in.
-        static const int steps[8] = {0, 0, 12, 0, 0, 12, 7, 12};
+        // The second half of the main part and the finale bounce more, with
+        // a sixteenth pickup into each bar.
+        static const int steps[2][8] = {{0, 0, 12, 0, 0, 12, 7, 12}, {0, 12, 0, 12, 7, 12, 0, 7}};
         static const int levels[8] = {56, 36, 44, 36, 52, 36, 44, 40};
+        const bool bouncing = (order >= 24 && order <= 29) || order >= 34;
         for (int step = 0; step < 8; ++step) {
-            put(pattern, start + 2 * step, bassChannel, root + steps[step], bassSample,
+            put(pattern, start + 2 * step, bassChannel, root + steps[bouncing ? 1 : 0][step], bassSample,
                 order == 4 ? levels[step] - 8 : levels[step]);
         }
+        if (bouncing) put(pattern, start + 15, bassChannel, root + 12, bassSample, 30);
     }
 }
 
