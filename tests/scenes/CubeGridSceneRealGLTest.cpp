@@ -2,20 +2,12 @@
 // lattice stays in the bottom-left 512 × 384 pixels, the two panels cover
 // their rectangles the right way up, the pattern and blur textures hold what
 // they should, and the scene can be destroyed after its context.
-#include "demo/Timeline.h"
-#include "scenes/CubeGridScene.h"
-#include "scenes/CubeStarScene.h"
-#include "scenes/IntroScene.h"
-#include "scenes/PulsingSphereScene.h"
-#include "scenes/TorusScene.h"
+#include "tests/scenes/SceneRig.h"
 #include "tests/support/RealGLContext.h"
-#include "tests/support/ScriptedMusic.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <array>
 #include <cstdint>
@@ -52,65 +44,32 @@ void writeTwoToneBmp(const std::string& path, int w, int h, Rgb top, Rgb bottom)
 }
 
 // Banner: red over blue. Strip: green over yellow.
-struct DataFolder {
-    DataFolder() {
-        char pattern[] = "/tmp/velmora-gridgl-XXXXXX";
-        dir = mkdtemp(pattern);
-        char cwd[4096];
-        previous = getcwd(cwd, sizeof cwd) ? cwd : ".";
-        const std::string data = dir + "/data";
-        mkdir(data.c_str(), 0755);
-        writeTwoToneBmp(data + "/code.bmp", 64, 16, red, blue);
-        writeTwoToneBmp(data + "/shit.bmp", 16, 64, green, yellow);
-        EXPECT_EQ(chdir(dir.c_str()), 0);
-    }
-    ~DataFolder() {
-        EXPECT_EQ(chdir(previous.c_str()), 0);
-        std::system(("rm -rf " + dir).c_str());
-    }
-    std::string dir;
-    std::string previous;
-};
+void writeTwoToneBitmaps(const std::filesystem::path& root) {
+    const std::string data = (root / "data").string();
+    writeTwoToneBmp(data + "/code.bmp", 64, 16, red, blue);
+    writeTwoToneBmp(data + "/shit.bmp", 16, 64, green, yellow);
+}
 
 void setUpWindowState(int width, int height) {
-    glClearColor(1, 1, 1, 0);
-    glShadeModel(GL_SMOOTH);
-    glEnable(GL_DEPTH_TEST);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, double(width) / height, 0.1, 10000.0);
+    applyWindowState(width, height);
     glMatrixMode(GL_MODELVIEW);
 }
 
 // The first frame is cleared in whatever colour the scene before left (white
 // here, the window's own), so pictures are checked on the second frame.
-struct Rig {
-    Rig() { setUpWindowState(640, 480); }
+struct Rig : PictureSceneRig {
+    Rig() : PictureSceneRig(640, 480, writeTwoToneBitmaps) {
+        glMatrixMode(GL_MODELVIEW);
+        onPresent = [this] { context.present(); };
+    }
     void frame(unsigned order, unsigned row, double clock) {
-        music.set(order, row);
-        now = clock;
-        timeline.renderFrame();
+        SceneRig::frame(order, row, clock);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "order " << order;
     }
     Rgb at(int x, int y) const {
         const std::uint8_t* p = &pixels[(std::size_t(y) * 640 + x) * 4];
         return {p[0], p[1], p[2]};
     }
-
-    RealGLContext context{640, 480};
-    DataFolder data;
-    IntroScene intro;
-    PulsingSphereScene pulsingSphere;
-    CubeStarScene cubeStar;
-    TorusScene torus;
-    CubeGridScene cubeGrid;
-    ScriptedMusic music;
-    double now = 0.0;
-    Timeline timeline{intro, pulsingSphere, cubeStar, torus, cubeGrid, music,
-                      [this] { return now; }, [this] { context.present(); }};
-    std::vector<std::uint8_t> pixels;
 };
 
 bool close(const Rgb& a, const Rgb& b, int tolerance = 6) {
@@ -221,7 +180,7 @@ TEST(CubeGridSceneRealGL, PatternAndBlurTexturesHoldTheirImages) {
 }
 
 TEST(CubeGridSceneRealGL, DestroyedAfterItsContextWithoutCrashing) {
-    DataFolder data;
+    FixtureFolder data({}, writeTwoToneBitmaps);
     auto context = std::make_unique<RealGLContext>(640, 480);
     setUpWindowState(640, 480);
     auto scene = std::make_unique<CubeGridScene>();

@@ -2,21 +2,13 @@
 // recording GL: texture creation on the first frame, the camera at time 0,
 // the low-resolution pass, the zoom-blur layers, the panels, the state left
 // behind, the failure paths of loading and of texture names.
-#include "demo/Timeline.h"
-#include "scenes/CubeGridScene.h"
-#include "scenes/CubeStarScene.h"
-#include "scenes/IntroScene.h"
-#include "scenes/PulsingSphereScene.h"
-#include "scenes/TorusScene.h"
 #include "shell/CError.h"
-#include "tests/fixtures/FixtureData.h"
+#include "tests/scenes/SceneRig.h"
 #include "tests/support/RecordingGL.h"
-#include "tests/support/ScriptedMusic.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <array>
 #include <cmath>
@@ -27,73 +19,16 @@
 
 namespace {
 
-// Fixture data files (some missing or broken on request) in a private
-// folder that is the working directory.
-struct DataFolder {
-    explicit DataFolder(FixtureDataOptions options = {}) : folder(options) {
-        char cwd[4096];
-        previous = getcwd(cwd, sizeof cwd) ? cwd : ".";
-        EXPECT_EQ(chdir(folder.path().c_str()), 0);
-    }
-    ~DataFolder() { EXPECT_EQ(chdir(previous.c_str()), 0); }
-    FixtureDataDir folder;
-    std::string previous;
-};
-
 void setUpWindowState() {
     recgl::reset();
-    glClearColor(1, 1, 1, 0);
-    glShadeModel(GL_SMOOTH);
-    glEnable(GL_DEPTH_TEST);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glViewport(0, 0, 640, 461);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, 640.0 / 461.0, 0.1, 10000.0);
+    applyWindowState(640, 461);
     glMatrixMode(GL_MODELVIEW);
 }
 
-// The five scenes on the one timeline, with a clock and presents we control.
-struct Rig {
-    Rig() { setUpWindowState(); }
-    bool frame(unsigned order, unsigned row, double clock) {
-        music.set(order, row);
-        now = clock;
-        mark = recgl::calls().size();
-        primitiveMark = recgl::primitives().size();
-        return timeline.renderFrame();
-    }
-    std::vector<recgl::Call> lastFrame(const std::string& name) const {
-        std::vector<recgl::Call> found;
-        const auto& all = recgl::calls();
-        for (std::size_t i = mark; i < all.size(); ++i)
-            if (all[i].name == name) found.push_back(all[i]);
-        return found;
-    }
-    std::vector<recgl::Primitive> lastPrimitives() const {
-        const auto& all = recgl::primitives();
-        return std::vector<recgl::Primitive>(all.begin() + primitiveMark, all.end());
-    }
-
-    DataFolder data;
-    IntroScene intro;
-    PulsingSphereScene pulsingSphere;
-    CubeStarScene cubeStar;
-    TorusScene torus;
-    CubeGridScene cubeGrid;
-    ScriptedMusic music;
-    double now = 0.0;
-    int presents = 0;
-    std::size_t mark = 0, primitiveMark = 0;
-    Timeline timeline{intro, pulsingSphere, cubeStar, torus, cubeGrid, music,
-                      [this] { return now; }, [this] { ++presents; }};
+// A 640 × 461 window whose setup leaves the model-view matrix selected.
+struct Rig : RecordingSceneRig {
+    Rig() : RecordingSceneRig(640, 461) { glMatrixMode(GL_MODELVIEW); }
 };
-
-void expectArgs(const recgl::Call& call, std::vector<double> expected) {
-    ASSERT_GE(call.args.size(), expected.size()) << call.name;
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_NEAR(call.args[i], expected[i], 1e-4) << call.name << " argument " << i;
-}
 
 }  // namespace
 
@@ -112,7 +47,7 @@ TEST(CubeGridScenePattern, XorRampTexels) {
 }
 
 TEST(CubeGridSceneLoading, ConstructorLoadsBothImagesWithoutTouchingGL) {
-    DataFolder data;
+    FixtureFolder data;
     recgl::reset();
     CubeGridScene scene;
     EXPECT_EQ(recgl::calls().size(), 0u);
@@ -144,7 +79,7 @@ TEST(CubeGridSceneLoading, AnyUnreadableImageGivesErrorLoadinGraphix) {
         options(FixtureFile::Valid, FixtureFile::Garbage),
         options(FixtureFile::Empty, FixtureFile::Valid)};
     for (std::size_t i = 0; i < cases.size(); ++i) {
-        DataFolder data(cases[i]);
+        FixtureFolder data(cases[i]);
         try {
             CubeGridScene scene;
             ADD_FAILURE() << "construction succeeded for case " << i;
@@ -158,8 +93,8 @@ TEST(CubeGridSceneRecording, FirstFrameMakesTexturesAndDrawsEverything) {
     Rig rig;
     rig.frame(30, 0, 0.0);
     EXPECT_TRUE(rig.cubeGrid.started);
-    EXPECT_EQ(rig.lastFrame("glGenTextures").size(), 4u);
-    auto uploads = rig.lastFrame("glTexImage2D");
+    EXPECT_EQ(rig.frameCalls("glGenTextures").size(), 4u);
+    auto uploads = rig.frameCalls("glTexImage2D");
     ASSERT_EQ(uploads.size(), 4u);
     expectArgs(uploads[0], {GL_TEXTURE_2D, 0, 4, codeBmpWidth, codeBmpHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE});
     expectArgs(uploads[1], {GL_TEXTURE_2D, 0, 4, shitBmpWidth, shitBmpHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE});
@@ -174,7 +109,7 @@ TEST(CubeGridSceneRecording, FirstFrameMakesTexturesAndDrawsEverything) {
     EXPECT_FALSE(recgl::isEnabled(GL_FOG));
 
     // Two passes of 125 cubes, one block of blur layers, two panels.
-    auto primitives = rig.lastPrimitives();
+    auto primitives = rig.framePrimitives();
     ASSERT_EQ(primitives.size(), 253u);
     for (const auto& p : primitives) EXPECT_EQ(p.mode, static_cast<GLenum>(GL_QUADS));
     EXPECT_EQ(primitives[0].vertices.size(), 24u);
@@ -187,16 +122,16 @@ TEST(CubeGridSceneRecording, FirstFrameMakesTexturesAndDrawsEverything) {
 TEST(CubeGridSceneRecording, CameraAtTimeZero) {
     Rig rig;
     rig.frame(30, 0, 0.0);
-    auto perspective = rig.lastFrame("gluPerspective");
+    auto perspective = rig.frameCalls("gluPerspective");
     ASSERT_EQ(perspective.size(), 1u);
     EXPECT_DOUBLE_EQ(perspective[0].args.at(0), 45.0);
     EXPECT_DOUBLE_EQ(perspective[0].args.at(1), static_cast<double>(1.33333f));
     EXPECT_DOUBLE_EQ(perspective[0].args.at(2), static_cast<double>(0.1f));
     EXPECT_DOUBLE_EQ(perspective[0].args.at(3), 5000.0);
-    auto lookAt = rig.lastFrame("gluLookAt");
+    auto lookAt = rig.frameCalls("gluLookAt");
     ASSERT_EQ(lookAt.size(), 1u);
     expectArgs(lookAt[0], {200, 0, 0, 0, 0, 0, 0, 1, 0});
-    auto rotations = rig.lastFrame("glRotatef");
+    auto rotations = rig.frameCalls("glRotatef");
     ASSERT_EQ(rotations.size(), 3u);
     expectArgs(rotations[0], {25, 1, 0, 0});
     expectArgs(rotations[1], {100, 0, 1, 0});
@@ -207,11 +142,11 @@ TEST(CubeGridSceneRecording, CameraFollowsItsLissajousPath) {
     Rig rig;
     rig.frame(30, 0, 0.0);
     rig.frame(31, 0, 5.0);
-    auto lookAt = rig.lastFrame("gluLookAt");
+    auto lookAt = rig.frameCalls("gluLookAt");
     ASSERT_EQ(lookAt.size(), 1u);
     expectArgs(lookAt[0], {200 * std::cos(5 * 4.0 / 17), 200 * std::sin(5 * 4.0 / 13),
                            200 * std::sin(4.0), 0, 0, 0, 0, 1, 0});
-    auto rotations = rig.lastFrame("glRotatef");
+    auto rotations = rig.frameCalls("glRotatef");
     ASSERT_EQ(rotations.size(), 3u);
     EXPECT_NEAR(rotations[0].args[0], 25 * std::cos(0.25) + 180 * std::sin(0.5), 1e-3);
     EXPECT_NEAR(rotations[1].args[0], 20.5 * std::sin(5.0 / 12) + 100 * std::cos(0.5), 1e-3);
@@ -221,7 +156,7 @@ TEST(CubeGridSceneRecording, CameraFollowsItsLissajousPath) {
 TEST(CubeGridSceneRecording, LowResolutionPassIsCopiedThenCleared) {
     Rig rig;
     rig.frame(30, 0, 1.0);
-    auto viewports = rig.lastFrame("glViewport");
+    auto viewports = rig.frameCalls("glViewport");
     ASSERT_EQ(viewports.size(), 3u);
     expectArgs(viewports[0], {0, 0, 128, 128});
     expectArgs(viewports[1], {0, 0, 512, 384});
@@ -233,7 +168,7 @@ TEST(CubeGridSceneRecording, LowResolutionPassIsCopiedThenCleared) {
     GLuint bound = 0;
     int copies = 0;
     bool clearedAfterCopy = false;
-    for (std::size_t i = rig.mark; i < all.size(); ++i) {
+    for (std::size_t i = rig.callMark; i < all.size(); ++i) {
         if (all[i].name == "glBindTexture") bound = static_cast<GLuint>(all[i].args.at(1));
         if (all[i].name == "glCopyTexImage2D") {
             ++copies;
@@ -250,7 +185,7 @@ TEST(CubeGridSceneRecording, LowResolutionPassIsCopiedThenCleared) {
 TEST(CubeGridSceneRecording, LatticeIsFiveCubedInVioletBlue) {
     Rig rig;
     rig.frame(30, 0, 0.0);
-    auto primitives = rig.lastPrimitives();
+    auto primitives = rig.framePrimitives();
     ASSERT_GE(primitives.size(), 250u);
     // i outermost, k innermost: cube 1 moves along z, cube 124 is the far corner.
     auto expectNear = [](std::array<float, 3> got, std::array<float, 3> want) {
@@ -280,7 +215,7 @@ TEST(CubeGridSceneRecording, LatticeIsFiveCubedInVioletBlue) {
         EXPECT_FLOAT_EQ(first.vertices[0].object[2], -52.0f);
     }
     // Both passes are wireframe and end back in fill mode.
-    auto modes = rig.lastFrame("glPolygonMode");
+    auto modes = rig.frameCalls("glPolygonMode");
     ASSERT_GE(modes.size(), 4u);
     expectArgs(modes[0], {GL_FRONT_AND_BACK, GL_LINE});
     expectArgs(modes[1], {GL_FRONT_AND_BACK, GL_FILL});
@@ -291,7 +226,7 @@ TEST(CubeGridSceneRecording, LatticeIsFiveCubedInVioletBlue) {
 TEST(CubeGridSceneRecording, ZoomBlurLayersGrowAndFade) {
     Rig rig;
     rig.frame(30, 0, 0.0);
-    auto primitives = rig.lastPrimitives();
+    auto primitives = rig.framePrimitives();
     ASSERT_EQ(primitives.size(), 253u);
     const auto& blur = primitives[250];
     ASSERT_EQ(blur.vertices.size(), 100u);
@@ -309,10 +244,10 @@ TEST(CubeGridSceneRecording, ZoomBlurLayersGrowAndFade) {
         EXPECT_EQ((std::array<float, 2>{v[3].eye[0], v[3].eye[1]}), (std::array<float, 2>{512, 0}));
     }
     EXPECT_NEAR(blur.vertices[96].texCoord[0], 0.36, 1e-5);
-    auto blends = rig.lastFrame("glBlendFunc");
+    auto blends = rig.frameCalls("glBlendFunc");
     ASSERT_GE(blends.size(), 1u);
     expectArgs(blends[0], {GL_SRC_ALPHA, GL_ONE});
-    auto orthos = rig.lastFrame("glOrtho");
+    auto orthos = rig.frameCalls("glOrtho");
     ASSERT_EQ(orthos.size(), 2u);
     expectArgs(orthos[0], {0, 512, 384, 0, -1, 1});
     expectArgs(orthos[1], {-320, 320, -240, 240, -10, 200});
@@ -321,7 +256,7 @@ TEST(CubeGridSceneRecording, ZoomBlurLayersGrowAndFade) {
 TEST(CubeGridSceneRecording, PanelsAreUprightBannerAndTurnedStrip) {
     Rig rig;
     rig.frame(30, 0, 0.0);
-    auto primitives = rig.lastPrimitives();
+    auto primitives = rig.framePrimitives();
     ASSERT_EQ(primitives.size(), 253u);
     const auto& banner = primitives[251];
     const auto& strip = primitives[252];
@@ -340,7 +275,7 @@ TEST(CubeGridSceneRecording, PanelsAreUprightBannerAndTurnedStrip) {
         EXPECT_NEAR(banner.vertices[v].color[3], 0.008, 1e-5);
     }
     // Each panel is drawn with its own texture bound.
-    auto binds = rig.lastFrame("glBindTexture");
+    auto binds = rig.frameCalls("glBindTexture");
     ASSERT_GE(binds.size(), 3u);
     expectArgs(binds[binds.size() - 3], {GL_TEXTURE_2D, static_cast<double>(rig.cubeGrid.bannerTexture)});
     expectArgs(binds[binds.size() - 2], {GL_TEXTURE_2D, static_cast<double>(rig.cubeGrid.stripTexture)});
@@ -367,7 +302,7 @@ TEST(CubeGridSceneRecording, LeavesItsStateForTheNextFrame) {
     EXPECT_EQ(s.blendDst, static_cast<GLenum>(GL_ONE_MINUS_SRC_ALPHA));
     EXPECT_EQ(s.modelviewDepth, 1);
     EXPECT_EQ(s.projectionDepth, 1);
-    EXPECT_EQ(rig.lastFrame("glGenTextures").size(), 0u) << "textures are made once";
+    EXPECT_EQ(rig.frameCalls("glGenTextures").size(), 0u) << "textures are made once";
     EXPECT_TRUE(recgl::misuse().empty());
 }
 
@@ -376,15 +311,15 @@ TEST(CubeGridSceneRecording, NoTextureNameSkipsTheRestOfStart) {
     recgl::failNextGenTextures();
     rig.frame(30, 0, 0.0);
     EXPECT_EQ(rig.cubeGrid.bannerTexture, 0u);
-    EXPECT_EQ(rig.lastFrame("glTexImage2D").size(), 0u);
+    EXPECT_EQ(rig.frameCalls("glTexImage2D").size(), 0u);
     EXPECT_EQ(rig.cubeGrid.blurTexture, 0u);
     EXPECT_EQ(rig.cubeGrid.patternTexture, 0u);
     EXPECT_TRUE(rig.cubeGrid.started);
-    EXPECT_EQ(rig.lastPrimitives().size(), 253u) << "the frame is drawn all the same";
+    EXPECT_EQ(rig.framePrimitives().size(), 253u) << "the frame is drawn all the same";
 }
 
 TEST(CubeGridSceneRecording, DestructorDeletesOnlyThePanelTextures) {
-    DataFolder data;
+    FixtureFolder data;
     setUpWindowState();
     auto scene = std::make_unique<CubeGridScene>();
     scene->draw(0.0f, nullptr);

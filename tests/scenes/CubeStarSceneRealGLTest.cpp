@@ -1,15 +1,8 @@
 // The cube star scene in a real Mesa context, driven through the timeline:
 // the texture holds the corner rendered in the same frame, the beat at order
 // 12 row 0 whitens the frame, and the overlay shows over the torus scene.
-#include "demo/Timeline.h"
-#include "scenes/CubeGridScene.h"
-#include "scenes/CubeStarScene.h"
-#include "scenes/IntroScene.h"
-#include "scenes/PulsingSphereScene.h"
-#include "scenes/TorusScene.h"
-#include "tests/fixtures/FixtureData.h"
+#include "tests/scenes/SceneRig.h"
 #include "tests/support/RealGLContext.h"
-#include "tests/support/ScriptedMusic.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -18,7 +11,6 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <vector>
 
 namespace {
@@ -26,70 +18,8 @@ namespace {
 constexpr int width = 640;
 constexpr int height = 480;
 
-// The cube grid scene loads its bitmaps from the working directory.
-struct WorkingDirectory {
-    explicit WorkingDirectory(const std::filesystem::path& dir)
-        : previous(std::filesystem::current_path()) {
-        std::filesystem::current_path(dir);
-    }
-    ~WorkingDirectory() { std::filesystem::current_path(previous); }
-    std::filesystem::path previous;
-};
-
-using Rgba = std::array<std::uint8_t, 4>;
-
-// The scenes are built before the context and outlive it, as in the demo, so
-// their destructors also run without a current context.
-struct StarPicture {
-    StarPicture() {
-        // The window's initial state and first resize.
-        glClearColor(1, 1, 1, 0);
-        glShadeModel(GL_SMOOTH);
-        glEnable(GL_DEPTH_TEST);
-        glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-        glViewport(0, 0, width, height);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(45.0, double(width) / height, 0.1, 10000.0);
-    }
-    // Draws one frame and reads it back; the frame is never swapped, so the
-    // back buffer still holds it.
-    void frame(unsigned order, unsigned row, double seconds) {
-        music.set(order, row);
-        now = seconds;
-        timeline.renderFrame();
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << order << "/" << row;
-        pixels = context.readPixels(0, 0, width, height);
-    }
-    Rgba at(int x, int y) const {
-        const std::uint8_t* p = &pixels[(std::size_t(y) * width + x) * 4];
-        return {p[0], p[1], p[2], p[3]};
-    }
-    template <typename Test>
-    int count(Test test) const {
-        int n = 0;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) n += test(at(x, y)) ? 1 : 0;
-        return n;
-    }
-    int whitePixels() const {
-        return count([](const Rgba& p) { return p[0] == 255 && p[1] == 255 && p[2] == 255; });
-    }
-
-    FixtureDataDir data;
-    WorkingDirectory cwd{data.path()};
-    IntroScene intro;
-    PulsingSphereScene pulsingSphere;
-    CubeStarScene cubeStar;
-    TorusScene torus;
-    CubeGridScene cubeGrid;
-    RealGLContext context{width, height};
-    ScriptedMusic music;
-    double now = 0.0;
-    int presents = 0;
-    Timeline timeline{intro, pulsingSphere, cubeStar, torus, cubeGrid, music,
-                      [this] { return now; }, [this] { ++presents; }};
-    std::vector<std::uint8_t> pixels;
+struct StarPicture : PictureSceneRig {
+    StarPicture() : PictureSceneRig(width, height) {}
 };
 
 const int allPixels = width * height;

@@ -2,16 +2,9 @@
 // scripted music position with the recording GL: the render-to-texture pass
 // and its panels, the star's pose, the beat flashes, the overlay over the
 // torus scene, and the texture's life from start to the destructor.
-#include "demo/Timeline.h"
-#include "scenes/CubeGridScene.h"
-#include "scenes/CubeStarScene.h"
-#include "scenes/IntroScene.h"
-#include "scenes/PulsingSphereScene.h"
-#include "scenes/TorusScene.h"
 #include "shell/CError.h"
-#include "tests/fixtures/FixtureData.h"
+#include "tests/scenes/SceneRig.h"
 #include "tests/support/RecordingGL.h"
-#include "tests/support/ScriptedMusic.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -20,79 +13,12 @@
 #include <unistd.h>
 
 #include <cmath>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
 
-// The cube grid scene loads its bitmaps from the working directory.
-struct WorkingDirectory {
-    explicit WorkingDirectory(const std::filesystem::path& dir)
-        : previous(std::filesystem::current_path()) {
-        std::filesystem::current_path(dir);
-    }
-    ~WorkingDirectory() { std::filesystem::current_path(previous); }
-    std::filesystem::path previous;
-};
-
-struct StarRig {
-    StarRig() {
-        recgl::reset();
-        glClearColor(1, 1, 1, 0);
-        glShadeModel(GL_SMOOTH);
-        glEnable(GL_DEPTH_TEST);
-        glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-        glViewport(0, 0, 640, 480);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(45.0, 640.0 / 480.0, 0.1, 10000.0);
-    }
-    bool frame(unsigned order, unsigned row, double seconds) {
-        music.set(order, row);
-        now = seconds;
-        callMark = recgl::calls().size();
-        primitiveMark = recgl::primitives().size();
-        return timeline.renderFrame();
-    }
-    std::vector<recgl::Call> frameCalls(const std::string& name) const {
-        std::vector<recgl::Call> found;
-        for (std::size_t i = callMark; i < recgl::calls().size(); ++i)
-            if (recgl::calls()[i].name == name) found.push_back(recgl::calls()[i]);
-        return found;
-    }
-    std::vector<recgl::Primitive> framePrimitives(GLenum mode) const {
-        std::vector<recgl::Primitive> found;
-        for (std::size_t i = primitiveMark; i < recgl::primitives().size(); ++i)
-            if (recgl::primitives()[i].mode == mode) found.push_back(recgl::primitives()[i]);
-        return found;
-    }
-
-    FixtureDataDir data;
-    WorkingDirectory cwd{data.path()};
-    IntroScene intro;
-    PulsingSphereScene pulsingSphere;
-    CubeStarScene cubeStar;
-    TorusScene torus;
-    CubeGridScene cubeGrid;
-    ScriptedMusic music;
-    double now = 0.0;
-    int presents = 0;
-    std::size_t callMark = 0, primitiveMark = 0;
-    Timeline timeline{intro, pulsingSphere, cubeStar, torus, cubeGrid, music,
-                      [this] { return now; }, [this] { ++presents; }};
-};
-
-
-// Index in the whole call record of the first call named `name` at or after
-// `from`, or the record's size.
-std::size_t findCall(const std::string& name, std::size_t from,
-                     const std::vector<double>& args = {}) {
-    const auto& all = recgl::calls();
-    for (std::size_t i = from; i < all.size(); ++i)
-        if (all[i].name == name && (args.empty() || all[i].args == args)) return i;
-    return all.size();
-}
+using StarRig = RecordingSceneRig;
 
 std::vector<recgl::Primitive> quadsOf(const std::vector<recgl::Primitive>& all, std::size_t count) {
     std::vector<recgl::Primitive> found;

@@ -1,15 +1,8 @@
 // Intro scene call sequences, driven through the real timeline by a scripted
 // music position with the recording GL: the fade-in colour, the carousel's
 // layout, the tumbling that order 2 switches on, and the one-shot stop.
-#include "demo/Timeline.h"
-#include "scenes/CubeGridScene.h"
-#include "scenes/CubeStarScene.h"
-#include "scenes/IntroScene.h"
-#include "scenes/PulsingSphereScene.h"
-#include "scenes/TorusScene.h"
-#include "tests/fixtures/FixtureData.h"
+#include "tests/scenes/SceneRig.h"
 #include "tests/support/RecordingGL.h"
-#include "tests/support/ScriptedMusic.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -17,67 +10,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
 
-// Runs the scenes from a fixture data folder, since the cube grid scene
-// loads its bitmaps from the working directory when it is built.
-struct WorkingDirectory {
-    explicit WorkingDirectory(const std::filesystem::path& dir)
-        : previous(std::filesystem::current_path()) {
-        std::filesystem::current_path(dir);
-    }
-    ~WorkingDirectory() { std::filesystem::current_path(previous); }
-    std::filesystem::path previous;
-};
-
-struct IntroRig {
-    IntroRig() {
-        recgl::reset();
-        // The window's initial state and first resize.
-        glClearColor(1, 1, 1, 0);
-        glShadeModel(GL_SMOOTH);
-        glEnable(GL_DEPTH_TEST);
-        glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-        glViewport(0, 0, 640, 480);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(45.0, 640.0 / 480.0, 0.1, 10000.0);
-    }
-    bool frame(unsigned order, unsigned row, double seconds) {
-        music.set(order, row);
-        now = seconds;
-        callMark = recgl::calls().size();
-        primitiveMark = recgl::primitives().size();
-        return timeline.renderFrame();
-    }
-    std::vector<recgl::Call> frameCalls(const std::string& name) const {
-        std::vector<recgl::Call> found;
-        for (std::size_t i = callMark; i < recgl::calls().size(); ++i)
-            if (recgl::calls()[i].name == name) found.push_back(recgl::calls()[i]);
-        return found;
-    }
-    std::vector<recgl::Primitive> framePrimitives() const {
-        return {recgl::primitives().begin() + primitiveMark, recgl::primitives().end()};
-    }
-
-    FixtureDataDir data;
-    WorkingDirectory cwd{data.path()};
-    IntroScene intro;
-    PulsingSphereScene pulsingSphere;
-    CubeStarScene cubeStar;
-    TorusScene torus;
-    CubeGridScene cubeGrid;
-    ScriptedMusic music;
-    double now = 0.0;
-    int presents = 0;
-    std::size_t callMark = 0, primitiveMark = 0;
-    Timeline timeline{intro, pulsingSphere, cubeStar, torus, cubeGrid, music,
-                      [this] { return now; }, [this] { ++presents; }};
-};
+using IntroRig = RecordingSceneRig;
 
 const std::size_t sphereDots = 400;
 const std::size_t cylinderDots = 40;

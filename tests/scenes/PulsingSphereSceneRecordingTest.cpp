@@ -2,83 +2,21 @@
 // scripted music position with the recording GL: the beat events of orders 6
 // to 9 (nudge, disc pulse, flash and spin kick), the disc band, and the fog
 // set up by start and removed once by stop.
-#include "demo/Timeline.h"
-#include "scenes/CubeGridScene.h"
-#include "scenes/CubeStarScene.h"
-#include "scenes/IntroScene.h"
-#include "scenes/PulsingSphereScene.h"
-#include "scenes/TorusScene.h"
-#include "tests/fixtures/FixtureData.h"
+#include "tests/scenes/SceneRig.h"
 #include "tests/support/RecordingGL.h"
-#include "tests/support/ScriptedMusic.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
 
-// The cube grid scene loads its bitmaps from the working directory.
-struct WorkingDirectory {
-    explicit WorkingDirectory(const std::filesystem::path& dir)
-        : previous(std::filesystem::current_path()) {
-        std::filesystem::current_path(dir);
-    }
-    ~WorkingDirectory() { std::filesystem::current_path(previous); }
-    std::filesystem::path previous;
-};
-
-struct PulsingRig {
-    PulsingRig() {
-        recgl::reset();
-        glClearColor(1, 1, 1, 0);
-        glShadeModel(GL_SMOOTH);
-        glEnable(GL_DEPTH_TEST);
-        glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-        glViewport(0, 0, 640, 480);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(45.0, 640.0 / 480.0, 0.1, 10000.0);
-    }
-    bool frame(unsigned order, unsigned row, double seconds) {
-        music.set(order, row);
-        now = seconds;
-        callMark = recgl::calls().size();
-        primitiveMark = recgl::primitives().size();
-        return timeline.renderFrame();
-    }
-    std::vector<recgl::Call> frameCalls(const std::string& name) const {
-        std::vector<recgl::Call> found;
-        for (std::size_t i = callMark; i < recgl::calls().size(); ++i)
-            if (recgl::calls()[i].name == name) found.push_back(recgl::calls()[i]);
-        return found;
-    }
-    std::vector<recgl::Primitive> framePrimitives(GLenum mode) const {
-        std::vector<recgl::Primitive> found;
-        for (std::size_t i = primitiveMark; i < recgl::primitives().size(); ++i)
-            if (recgl::primitives()[i].mode == mode) found.push_back(recgl::primitives()[i]);
-        return found;
-    }
+struct PulsingRig : RecordingSceneRig {
     // The full-screen white quad of a flash frame, if one was drawn.
     std::vector<recgl::Primitive> flashQuads() const { return framePrimitives(GL_QUADS); }
-
-    FixtureDataDir data;
-    WorkingDirectory cwd{data.path()};
-    IntroScene intro;
-    PulsingSphereScene pulsingSphere;
-    CubeStarScene cubeStar;
-    TorusScene torus;
-    CubeGridScene cubeGrid;
-    ScriptedMusic music;
-    double now = 0.0;
-    int presents = 0;
-    std::size_t callMark = 0, primitiveMark = 0;
-    Timeline timeline{intro, pulsingSphere, cubeStar, torus, cubeGrid, music,
-                      [this] { return now; }, [this] { ++presents; }};
 };
 
 }  // namespace

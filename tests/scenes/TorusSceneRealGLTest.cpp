@@ -1,20 +1,12 @@
 // Torus scene in a real Mesa context, driven through the timeline: the first
 // frame draws nothing, and on a full frame the two white inset frames sit at
 // the window pixels their ortho corners map to in the 640 × 461 viewport.
-#include "demo/Timeline.h"
-#include "scenes/CubeGridScene.h"
-#include "scenes/CubeStarScene.h"
-#include "scenes/IntroScene.h"
-#include "scenes/PulsingSphereScene.h"
-#include "scenes/TorusScene.h"
-#include "tests/fixtures/FixtureData.h"
+#include "tests/scenes/SceneRig.h"
 #include "tests/support/RealGLContext.h"
-#include "tests/support/ScriptedMusic.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <string>
@@ -25,55 +17,21 @@ namespace {
 constexpr int windowWidth = 640;
 constexpr int windowHeight = 461;
 
-// Fixture data files in a private folder that is the working directory.
-struct InFixtureFolder {
-    InFixtureFolder() {
-        char cwd[4096];
-        previous = getcwd(cwd, sizeof cwd) ? cwd : ".";
-        EXPECT_EQ(chdir(folder.path().c_str()), 0);
-    }
-    ~InFixtureFolder() { EXPECT_EQ(chdir(previous.c_str()), 0); }
-    FixtureDataDir folder;
-    std::string previous;
-};
-
-struct Rig {
-    Rig() {
-        // The window's initial state and its first resize.
-        glClearColor(1, 1, 1, 0);
-        glShadeModel(GL_SMOOTH);
-        glEnable(GL_DEPTH_TEST);
-        glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-        glViewport(0, 0, windowWidth, windowHeight);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(45.0, double(windowWidth) / windowHeight, 0.1, 10000.0);
+// A 640 × 461 window whose setup leaves the model-view matrix selected, and
+// whose presents swap.
+struct Rig : PictureSceneRig {
+    Rig() : PictureSceneRig(windowWidth, windowHeight) {
         glMatrixMode(GL_MODELVIEW);
+        onPresent = [this] { context.present(); };
     }
     void frame(unsigned order, unsigned row, double clock) {
-        music.set(order, row);
-        now = clock;
-        timeline.renderFrame();
+        SceneRig::frame(order, row, clock);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "order " << order;
     }
     bool white(int x, int y) const {
         const std::uint8_t* p = &pixels[(std::size_t(y) * windowWidth + x) * 4];
         return p[0] >= 235 && p[1] >= 235 && p[2] >= 235;
     }
-    void readBack() { pixels = context.readPixels(0, 0, windowWidth, windowHeight); }
-
-    RealGLContext context{windowWidth, windowHeight};
-    InFixtureFolder data;
-    IntroScene intro;
-    PulsingSphereScene pulsingSphere;
-    CubeStarScene cubeStar;
-    TorusScene torus;
-    CubeGridScene cubeGrid;
-    ScriptedMusic music;
-    double now = 0.0;
-    Timeline timeline{intro, pulsingSphere, cubeStar, torus, cubeGrid, music,
-                      [this] { return now; }, [this] { context.present(); }};
-    std::vector<std::uint8_t> pixels;
 };
 
 // Every white pixel of row y (or column x) lies within one pixel of one of

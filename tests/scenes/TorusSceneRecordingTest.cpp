@@ -1,20 +1,12 @@
 // Torus scene call sequences, driven through the real timeline with a
 // scripted music position and the recording GL: the lazy first frame, the two
 // framed insets, the wobble and tumble events, and the fog the stop removes.
-#include "demo/Timeline.h"
-#include "scenes/CubeGridScene.h"
-#include "scenes/CubeStarScene.h"
-#include "scenes/IntroScene.h"
-#include "scenes/PulsingSphereScene.h"
-#include "scenes/TorusScene.h"
-#include "tests/fixtures/FixtureData.h"
+#include "tests/scenes/SceneRig.h"
 #include "tests/support/RecordingGL.h"
-#include "tests/support/ScriptedMusic.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <array>
 #include <cmath>
@@ -23,75 +15,10 @@
 
 namespace {
 
-// Fixture data files in a private folder that is the working directory.
-struct InFixtureFolder {
-    InFixtureFolder() {
-        char cwd[4096];
-        previous = getcwd(cwd, sizeof cwd) ? cwd : ".";
-        EXPECT_EQ(chdir(folder.path().c_str()), 0);
-    }
-    ~InFixtureFolder() { EXPECT_EQ(chdir(previous.c_str()), 0); }
-    FixtureDataDir folder;
-    std::string previous;
+// A 640 × 461 window whose setup leaves the model-view matrix selected.
+struct Rig : RecordingSceneRig {
+    Rig() : RecordingSceneRig(640, 461) { glMatrixMode(GL_MODELVIEW); }
 };
-
-// The five scenes on the one timeline, with a clock and presents we control.
-struct Rig {
-    Rig() {
-        recgl::reset();
-        // What the window sets up before the first frame.
-        glClearColor(1, 1, 1, 0);
-        glShadeModel(GL_SMOOTH);
-        glEnable(GL_DEPTH_TEST);
-        glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-        glViewport(0, 0, 640, 461);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(45.0, 640.0 / 461.0, 0.1, 10000.0);
-        glMatrixMode(GL_MODELVIEW);
-    }
-    bool frame(unsigned order, unsigned row, double clock) {
-        music.set(order, row);
-        now = clock;
-        mark = recgl::calls().size();
-        primitiveMark = recgl::primitives().size();
-        return timeline.renderFrame();
-    }
-    // Calls of one name made during the last frame.
-    std::vector<recgl::Call> lastFrame(const std::string& name) const {
-        std::vector<recgl::Call> found;
-        const auto& all = recgl::calls();
-        for (std::size_t i = mark; i < all.size(); ++i)
-            if (all[i].name == name) found.push_back(all[i]);
-        return found;
-    }
-    std::vector<recgl::Primitive> lastPrimitives(GLenum mode) const {
-        std::vector<recgl::Primitive> found;
-        const auto& all = recgl::primitives();
-        for (std::size_t i = primitiveMark; i < all.size(); ++i)
-            if (all[i].mode == mode) found.push_back(all[i]);
-        return found;
-    }
-
-    InFixtureFolder data;
-    IntroScene intro;
-    PulsingSphereScene pulsingSphere;
-    CubeStarScene cubeStar;
-    TorusScene torus;
-    CubeGridScene cubeGrid;
-    ScriptedMusic music;
-    double now = 0.0;
-    int presents = 0;
-    std::size_t mark = 0, primitiveMark = 0;
-    Timeline timeline{intro, pulsingSphere, cubeStar, torus, cubeGrid, music,
-                      [this] { return now; }, [this] { ++presents; }};
-};
-
-void expectArgs(const recgl::Call& call, std::vector<double> expected) {
-    ASSERT_GE(call.args.size(), expected.size()) << call.name;
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_NEAR(call.args[i], expected[i], 1e-4) << call.name << " argument " << i;
-}
 
 }  // namespace
 
@@ -100,8 +27,8 @@ TEST(TorusSceneRecording, FirstFrameOnlyStartsFogAndBlack) {
     rig.frame(14, 0, 3.0);
     EXPECT_TRUE(rig.torus.started);
     EXPECT_FALSE(rig.torus.stopped);
-    EXPECT_EQ(rig.lastFrame("glBegin").size(), 0u) << "the first frame draws nothing";
-    EXPECT_EQ(rig.lastFrame("glViewport").size(), 0u);
+    EXPECT_EQ(rig.frameCalls("glBegin").size(), 0u) << "the first frame draws nothing";
+    EXPECT_EQ(rig.frameCalls("glViewport").size(), 0u);
     EXPECT_TRUE(recgl::isEnabled(GL_FOG));
     const auto& s = recgl::state();
     EXPECT_EQ(s.fogMode, GL_LINEAR);
@@ -111,7 +38,7 @@ TEST(TorusSceneRecording, FirstFrameOnlyStartsFogAndBlack) {
     EXPECT_EQ(s.fogColor, (std::array<float, 4>{0, 0, 0, 0}));
     EXPECT_EQ(s.clearColor, (std::array<float, 4>{0, 0, 0, 0}));
     EXPECT_EQ(s.color, (std::array<float, 4>{1, 1, 1, 1}));
-    auto hints = rig.lastFrame("glHint");
+    auto hints = rig.frameCalls("glHint");
     ASSERT_EQ(hints.size(), 1u);
     expectArgs(hints[0], {GL_FOG_HINT, GL_FASTEST});
     EXPECT_EQ(rig.presents, 0);
@@ -123,19 +50,19 @@ TEST(TorusSceneRecording, FullFrameDrawsTunnelThenBothFramedInsets) {
     rig.frame(14, 0, 3.0);
     rig.frame(14, 1, 3.1);
 
-    auto viewports = rig.lastFrame("glViewport");
+    auto viewports = rig.frameCalls("glViewport");
     ASSERT_EQ(viewports.size(), 4u);
     expectArgs(viewports[0], {40, 40, 120, 120});
     expectArgs(viewports[1], {0, 0, 640, 461});
     expectArgs(viewports[2], {480, 310, 120, 123});
     expectArgs(viewports[3], {0, 0, 640, 461});
 
-    auto orthos = rig.lastFrame("glOrtho");
+    auto orthos = rig.frameCalls("glOrtho");
     ASSERT_EQ(orthos.size(), 2u);
     for (const auto& call : orthos) expectArgs(call, {-320, 320, -240, 240, -1, 10});
 
     // The two frames are the only quads; left frame first.
-    auto quads = rig.lastPrimitives(GL_QUADS);
+    auto quads = rig.framePrimitives(GL_QUADS);
     ASSERT_EQ(quads.size(), 2u);
     const float left[4][2] = {{-280, -200}, {-160, -200}, {-160, -71}, {-280, -71}};
     const float right[4][2] = {{160, 82}, {280, 82}, {280, 211}, {160, 211}};
@@ -150,8 +77,8 @@ TEST(TorusSceneRecording, FullFrameDrawsTunnelThenBothFramedInsets) {
     }
 
     // Tunnel: 128 bands twice over. Insets: 16 segment loops, then 32 ring loops.
-    EXPECT_EQ(rig.lastPrimitives(GL_QUAD_STRIP).size(), 256u);
-    auto loops = rig.lastPrimitives(GL_LINE_LOOP);
+    EXPECT_EQ(rig.framePrimitives(GL_QUAD_STRIP).size(), 256u);
+    auto loops = rig.framePrimitives(GL_LINE_LOOP);
     ASSERT_EQ(loops.size(), 48u);
     EXPECT_EQ(loops[0].vertices.size(), 62u);
     EXPECT_EQ(loops[15].vertices.size(), 62u);
@@ -233,14 +160,14 @@ TEST(TorusSceneRecording, TumbleStartsAtOrderEighteenFromZero) {
     rig.frame(17, 0, 2.0);
     EXPECT_FALSE(rig.torus.spinEnabled);
     // Without the tumble the first rotation is the torus roll itself.
-    auto rotations = rig.lastFrame("glRotatef");
+    auto rotations = rig.frameCalls("glRotatef");
     ASSERT_GE(rotations.size(), 1u);
     expectArgs(rotations[0], {12.0f * 2.0f, 1, 0, 0});
 
     rig.frame(18, 0, 3.0);
     EXPECT_TRUE(rig.torus.spinEnabled);
     EXPECT_FLOAT_EQ(TorusScene::spinStartTime, 18.0f);
-    rotations = rig.lastFrame("glRotatef");
+    rotations = rig.frameCalls("glRotatef");
     ASSERT_GE(rotations.size(), 4u);
     expectArgs(rotations[0], {0, 1, 0, 0});
     expectArgs(rotations[1], {0, 0, 1, 0});
@@ -248,14 +175,14 @@ TEST(TorusSceneRecording, TumbleStartsAtOrderEighteenFromZero) {
     expectArgs(rotations[3], {36, 1, 0, 0});
 
     rig.frame(19, 0, 3.5);  // scene time 21: three units into the tumble
-    rotations = rig.lastFrame("glRotatef");
+    rotations = rig.frameCalls("glRotatef");
     ASSERT_GE(rotations.size(), 3u);
     expectArgs(rotations[0], {5.4, 1, 0, 0});
     expectArgs(rotations[1], {9.0, 0, 1, 0});
     expectArgs(rotations[2], {5.7, 0, 0, 1});
     // The tumble really turns the frame the torus is drawn in: its axis cross
     // (drawn before the torus' own transform) no longer points along eye X.
-    auto crosses = rig.lastPrimitives(GL_LINES);
+    auto crosses = rig.framePrimitives(GL_LINES);
     ASSERT_FALSE(crosses.empty());
     ASSERT_GE(crosses[0].vertices.size(), 2u);
     EXPECT_LT(crosses[0].vertices[1].eye[0], 0.999f);
@@ -269,10 +196,10 @@ TEST(TorusSceneRecording, SkippingOrderEighteenNeverTumbles) {
     rig.frame(19, 0, 3.0);
     rig.frame(20, 0, 4.0);
     EXPECT_FALSE(rig.torus.spinEnabled);
-    auto rotations = rig.lastFrame("glRotatef");
+    auto rotations = rig.frameCalls("glRotatef");
     ASSERT_GE(rotations.size(), 1u);
     expectArgs(rotations[0], {48, 1, 0, 0});
-    auto crosses = rig.lastPrimitives(GL_LINES);
+    auto crosses = rig.framePrimitives(GL_LINES);
     ASSERT_FALSE(crosses.empty());
     EXPECT_FLOAT_EQ(crosses[0].vertices[1].eye[0], 1.0f);
 }
@@ -291,7 +218,7 @@ TEST(TorusSceneRecording, StopTurnsFogOffEveryTime) {
     rig.frame(41, 0, 2.1);
     EXPECT_FALSE(recgl::isEnabled(GL_FOG));
     int fogOffs = 0;
-    for (const auto& call : rig.lastFrame("glDisable"))
+    for (const auto& call : rig.frameCalls("glDisable"))
         if (call.args.at(0) == GL_FOG) ++fogOffs;
     EXPECT_EQ(fogOffs, 1);
 

@@ -1,0 +1,200 @@
+// The five scenes on the demo's one timeline, as the scene tests drive them:
+// a throw-away data folder as the working directory, the window's initial
+// GL state, a scripted music position, a clock and presents under the test's
+// control, and per-frame views of the recording GL's log.
+#pragma once
+
+#include "demo/Timeline.h"
+#include "scenes/CubeGridScene.h"
+#include "scenes/CubeStarScene.h"
+#include "scenes/IntroScene.h"
+#include "scenes/PulsingSphereScene.h"
+#include "scenes/TorusScene.h"
+#include "tests/fixtures/FixtureData.h"
+#include "tests/support/RealGLContext.h"
+#include "tests/support/RecordingGL.h"
+#include "tests/support/ScriptedMusic.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Enters `dir` for as long as it lives.
+struct WorkingDirectory {
+    explicit WorkingDirectory(const std::filesystem::path& dir)
+        : previous(std::filesystem::current_path()) {
+        std::filesystem::current_path(dir);
+    }
+    ~WorkingDirectory() { std::filesystem::current_path(previous); }
+    WorkingDirectory(const WorkingDirectory&) = delete;
+    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+    std::filesystem::path previous;
+};
+
+// Rewrites files of a fresh fixture folder (given its root) before it is
+// entered, for tests that need pictures of their own.
+using DataFiller = std::function<void(const std::filesystem::path&)>;
+
+// Fixture data files (some missing or broken on request) in a private
+// folder that is the working directory, since the cube grid scene loads its
+// bitmaps from there when it is built.
+struct FixtureFolder {
+    explicit FixtureFolder(const FixtureDataOptions& options = {}, const DataFiller& fill = {})
+        : data(options), cwd(filled(data.path(), fill)) {}
+    FixtureDataDir data;
+    WorkingDirectory cwd;
+
+private:
+    static const std::filesystem::path& filled(const std::filesystem::path& dir,
+                                               const DataFiller& fill) {
+        if (fill) fill(dir);
+        return dir;
+    }
+};
+
+// The window's initial state and first resize. The matrix mode is left at
+// the projection, as the window leaves it: every frame picks its own.
+inline void applyWindowState(int width, int height) {
+    glClearColor(1, 1, 1, 0);
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_DEPTH_TEST);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, double(width) / height, 0.1, 10000.0);
+}
+
+// The scenes are members here, so a rig that adds a GL context builds it
+// after them and drops it first, as the demo does: their destructors then
+// run without a current context.
+struct SceneRig {
+    explicit SceneRig(const FixtureDataOptions& options = {}, const DataFiller& fill = {})
+        : folder(options, fill) {}
+    SceneRig(const SceneRig&) = delete;
+    SceneRig& operator=(const SceneRig&) = delete;
+
+    // Sets the music position and the clock, then renders one frame.
+    bool frame(unsigned order, unsigned row, double seconds) {
+        music.set(order, row);
+        now = seconds;
+        return timeline.renderFrame();
+    }
+
+    FixtureFolder folder;
+    IntroScene intro;
+    PulsingSphereScene pulsingSphere;
+    CubeStarScene cubeStar;
+    TorusScene torus;
+    CubeGridScene cubeGrid;
+    ScriptedMusic music;
+    double now = 0.0;
+    int presents = 0;
+    // Runs on every present, after the count; a rig with a window swaps here.
+    std::function<void()> onPresent;
+    Timeline timeline{intro, pulsingSphere, cubeStar, torus, cubeGrid, music,
+                      [this] { return now; },
+                      [this] {
+                          ++presents;
+                          if (onPresent) onPresent();
+                      }};
+};
+
+// With the recording GL: a clean log from the window's state on, and marks
+// at the start of the last frame so its calls and primitives can be told
+// from everything before.
+struct RecordingSceneRig : SceneRig {
+    explicit RecordingSceneRig(int width = 640, int height = 480) {
+        recgl::reset();
+        applyWindowState(width, height);
+    }
+
+    bool frame(unsigned order, unsigned row, double seconds) {
+        callMark = recgl::calls().size();
+        primitiveMark = recgl::primitives().size();
+        return SceneRig::frame(order, row, seconds);
+    }
+    // Calls of one name made during the last frame.
+    std::vector<recgl::Call> frameCalls(const std::string& name) const {
+        std::vector<recgl::Call> found;
+        const auto& all = recgl::calls();
+        for (std::size_t i = callMark; i < all.size(); ++i)
+            if (all[i].name == name) found.push_back(all[i]);
+        return found;
+    }
+    std::vector<recgl::Primitive> framePrimitives() const {
+        const auto& all = recgl::primitives();
+        return std::vector<recgl::Primitive>(all.begin() + primitiveMark, all.end());
+    }
+    std::vector<recgl::Primitive> framePrimitives(GLenum mode) const {
+        std::vector<recgl::Primitive> found;
+        const auto& all = recgl::primitives();
+        for (std::size_t i = primitiveMark; i < all.size(); ++i)
+            if (all[i].mode == mode) found.push_back(all[i]);
+        return found;
+    }
+
+    std::size_t callMark = 0, primitiveMark = 0;
+};
+
+// Index in the whole call record of the first call named `name` at or after
+// `from` (with exactly `args`, if given), or the record's size.
+inline std::size_t findCall(const std::string& name, std::size_t from,
+                            const std::vector<double>& args = {}) {
+    const auto& all = recgl::calls();
+    for (std::size_t i = from; i < all.size(); ++i)
+        if (all[i].name == name && (args.empty() || all[i].args == args)) return i;
+    return all.size();
+}
+
+// The call's leading arguments, each within 1e-4.
+inline void expectArgs(const recgl::Call& call, std::vector<double> expected) {
+    ASSERT_GE(call.args.size(), expected.size()) << call.name;
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_NEAR(call.args[i], expected[i], 1e-4) << call.name << " argument " << i;
+}
+
+using Rgba = std::array<std::uint8_t, 4>;
+
+// In a real Mesa context of the window's size, made after the scenes.
+struct PictureSceneRig : SceneRig {
+    PictureSceneRig(int width, int height, const DataFiller& fill = {})
+        : SceneRig({}, fill), viewWidth(width), viewHeight(height), context(width, height) {
+        applyWindowState(width, height);
+    }
+
+    // Draws one frame and reads it back; the frame is never swapped, so the
+    // back buffer still holds it.
+    void frame(unsigned order, unsigned row, double seconds) {
+        SceneRig::frame(order, row, seconds);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << order << "/" << row;
+        readBack();
+    }
+    void readBack() { pixels = context.readPixels(0, 0, viewWidth, viewHeight); }
+    Rgba at(int x, int y) const {
+        const std::uint8_t* p = &pixels[(std::size_t(y) * viewWidth + x) * 4];
+        return {p[0], p[1], p[2], p[3]};
+    }
+    template <typename Test>
+    int count(Test test) const {
+        int n = 0;
+        for (int y = 0; y < viewHeight; ++y)
+            for (int x = 0; x < viewWidth; ++x) n += test(at(x, y)) ? 1 : 0;
+        return n;
+    }
+    int whitePixels() const {
+        return count([](const Rgba& p) { return p[0] == 255 && p[1] == 255 && p[2] == 255; });
+    }
+
+    const int viewWidth, viewHeight;
+    RealGLContext context;
+    std::vector<std::uint8_t> pixels;
+};
