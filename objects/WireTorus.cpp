@@ -5,35 +5,17 @@
 
 #include <GL/gl.h>
 
-#include <climits>
 #include <cmath>
-#include <cstdint>
 #include <new>
 #include <stdexcept>
 
 #include "objects/Placement.h"
+#include "objects/TorusSize.h"
 #include "shell/CError.h"
 
 namespace {
 
 const float degToRad = 0.017453292f;  // single precision on purpose
-const char* const initError = "Object initialization error";
-
-// Truncates toward zero; values an int cannot hold (and NaN) give 0, which
-// the constructor then refuses like any other empty size.
-int truncatedCount(float value) {
-    if (!(value > -2147483648.0f && value < 2147483648.0f)) return 0;
-    return static_cast<int>(value);
-}
-
-// Rings × segments in 64 bits; anything that is not a positive int is a
-// failed allocation.
-int checkedVertexCount(int rings, int segments) {
-    if (rings <= 0 || segments <= 0) throw CError(initError);
-    const std::int64_t count = static_cast<std::int64_t>(rings) * segments;
-    if (count > INT_MAX) throw CError(initError);
-    return static_cast<int>(count);
-}
 
 }  // namespace
 
@@ -47,9 +29,9 @@ WireTorus::WireTorus(float tubeRadius, float ringRadius, int ringCount, float sc
     try {
         vertices.resize(static_cast<std::size_t>(vertexCount) * 4);
     } catch (const std::bad_alloc&) {
-        throw CError(initError);
+        throw CError(torusInitError);
     } catch (const std::length_error&) {
-        throw CError(initError);
+        throw CError(torusInitError);
     }
     generate(ringRadius);
 }
