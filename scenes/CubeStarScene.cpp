@@ -9,6 +9,7 @@
 
 #include <cmath>
 
+#include "scenes/WhiteFlash.h"
 #include "shell/CError.h"
 
 namespace {
@@ -182,27 +183,7 @@ void CubeStarScene::draw(float time, int* frameCounter) {
 
     const float sinceFlash = time - fadeStart;
     if (sinceFlash < fadeDuration) {
-        glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
-        glEnable(GL_BLEND);
-        // Reversed factors: white × (1 − a) + frame × a.
-        glBlendFunc(GL_ONE_MINUS_SRC_ALPHA, GL_SRC_ALPHA);
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glLoadIdentity();
-        glOrtho(-320.0, 320.0, -240.0, 240.0, -10.0, 200.0);
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-        glMatrixMode(GL_MODELVIEW);
-        glBegin(GL_QUADS);
-        glColor4f(1.0f, 1.0f, 1.0f, sinceFlash / fadeDuration);
-        glVertex2i(-320, 240);
-        glVertex2i(320, 240);
-        glVertex2i(320, -240);
-        glVertex2i(-320, -240);
-        glEnd();
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glPopAttrib();
-        // Matrix mode and blend function stay as they are for the next frame.
+        drawWhiteFlash(sinceFlash / fadeDuration);
     }
 
     spinAngle += 0.2;

@@ -5,6 +5,8 @@
 
 #include <GL/gl.h>
 
+#include "scenes/WhiteFlash.h"
+
 namespace {
 
 // Single-precision constants; the picture is matched against them.
@@ -132,26 +134,7 @@ void PulsingSphereScene::draw(float time, int*) {
 
     const float sinceFlash = time - fadeStart;
     if (sinceFlash < fadeDuration) {
-        glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
-        glEnable(GL_BLEND);
-        // Reversed factors: white × (1 − a) + picture × a, so a = 0 is pure
-        // white and the picture returns as a grows.
-        glBlendFunc(GL_ONE_MINUS_SRC_ALPHA, GL_SRC_ALPHA);
-        pushOverlayProjection();
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-        glMatrixMode(GL_MODELVIEW);
-        glBegin(GL_QUADS);
-        glColor4f(1.0f, 1.0f, 1.0f, sinceFlash / fadeDuration);
-        glVertex2i(-320, 240);
-        glVertex2i(320, 240);
-        glVertex2i(320, -240);
-        glVertex2i(-320, -240);
-        glEnd();
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glPopAttrib();
-        // The matrix mode stays GL_PROJECTION; the next frame selects the
-        // model-view matrix before anything is drawn.
+        drawWhiteFlash(sinceFlash / fadeDuration);
     }
 
     glEnable(GL_DEPTH_TEST);
