@@ -11,14 +11,17 @@
 #include "objects/CubeStar.h"
 #include "objects/WireTorus.h"
 #include "objects/WobbleTorus.h"
-#include "tests/support/RealGLContext.h"
+#include "shell/HeadlessContext.h"
+#include "tests/support/GLQueries.h"
 
 namespace {
+
+using namespace glq;
 
 class StarAndToriRealGL : public ::testing::Test {
 protected:
     void SetUp() override {
-        context = std::make_unique<RealGLContext>();
+        context = std::make_unique<HeadlessContext>(640, 480);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glFrustum(-0.1, 0.1, -0.075, 0.075, 0.1, 10000.0);
@@ -32,30 +35,7 @@ protected:
         glDeleteTextures(1, &texture);
         context.reset();
     }
-
-    static bool enabled(GLenum cap) { return glIsEnabled(cap) == GL_TRUE; }
-    static GLint integer(GLenum what) {
-        GLint values[4] = {0, 0, 0, 0};
-        glGetIntegerv(what, values);
-        return values[0];
-    }
-    static std::array<GLint, 2> polygonMode() {
-        std::array<GLint, 2> modes{0, 0};
-        glGetIntegerv(GL_POLYGON_MODE, modes.data());
-        return modes;
-    }
-    static std::array<float, 4> color() {
-        std::array<float, 4> c{};
-        glGetFloatv(GL_CURRENT_COLOR, c.data());
-        return c;
-    }
-    static void expectBalanced() {
-        EXPECT_EQ(integer(GL_MODELVIEW_STACK_DEPTH), 1);
-        EXPECT_EQ(integer(GL_ATTRIB_STACK_DEPTH), 0);
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    }
-
-    std::unique_ptr<RealGLContext> context;
+    std::unique_ptr<HeadlessContext> context;
     GLuint texture = 0;
 };
 

@@ -5,26 +5,17 @@
 #include <GL/gl.h>
 
 #include <array>
-#include <memory>
 
 #include "objects/DotCylinder.h"
-#include "tests/support/RealGLContext.h"
+#include "tests/objects/OverlayRealGL.h"
 
 namespace {
 
-GLint integer(GLenum what) {
-    GLint values[4] = {0, 0, 0, 0};
-    glGetIntegerv(what, values);
-    return values[0];
-}
+using namespace glq;
 
-TEST(DotCylinderRealGL, LeavesPointSizeThreeAndRestoresTheRest) {
-    RealGLContext context(640, 480);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-320.0, 320.0, -240.0, 240.0, -10.0, 200.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+using DotCylinderRealGL = OverlayRealGL;
+
+TEST_F(DotCylinderRealGL, LeavesPointSizeThreeAndRestoresTheRest) {
     glPointSize(7.0f);
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     glDepthFunc(GL_LEQUAL);
@@ -42,17 +33,12 @@ TEST(DotCylinderRealGL, LeavesPointSizeThreeAndRestoresTheRest) {
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     EXPECT_FALSE(glIsEnabled(GL_POINT_SMOOTH));
     EXPECT_FALSE(glIsEnabled(GL_LINE_SMOOTH));
-    std::array<GLint, 2> modes{0, 0};
-    glGetIntegerv(GL_POLYGON_MODE, modes.data());
-    EXPECT_EQ(modes, (std::array<GLint, 2>{GL_LINE, GL_LINE}));
+    EXPECT_EQ(polygonMode(), (std::array<GLint, 2>{GL_LINE, GL_LINE}));
     EXPECT_EQ(integer(GL_DEPTH_FUNC), GL_LEQUAL);
-    std::array<float, 4> c{};
-    glGetFloatv(GL_CURRENT_COLOR, c.data());
+    const std::array<float, 4> c = color();
     EXPECT_FLOAT_EQ(c[1], 0.25f);
     EXPECT_FLOAT_EQ(c[3], 0.75f);
-    EXPECT_EQ(integer(GL_MODELVIEW_STACK_DEPTH), 1);
-    EXPECT_EQ(integer(GL_ATTRIB_STACK_DEPTH), 0);
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    expectBalanced();
 }
 
 }  // namespace

@@ -6,56 +6,16 @@
 #include <GL/gl.h>
 
 #include <array>
-#include <memory>
 
 #include "objects/DotSphere.h"
 #include "objects/PulsingSphere.h"
-#include "tests/support/RealGLContext.h"
+#include "tests/objects/OverlayRealGL.h"
 
 namespace {
 
-class SphereRealGL : public ::testing::Test {
-protected:
-    void SetUp() override {
-        context = std::make_unique<RealGLContext>(640, 480);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(-320.0, 320.0, -240.0, 240.0, -10.0, 200.0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    }
-    void TearDown() override { context.reset(); }
+using namespace glq;
 
-    static GLint integer(GLenum what) {
-        GLint values[4] = {0, 0, 0, 0};
-        glGetIntegerv(what, values);
-        return values[0];
-    }
-    static float real(GLenum what) {
-        GLfloat values[4] = {0, 0, 0, 0};
-        glGetFloatv(what, values);
-        return values[0];
-    }
-    static std::array<GLint, 2> polygonMode() {
-        std::array<GLint, 2> modes{0, 0};
-        glGetIntegerv(GL_POLYGON_MODE, modes.data());
-        return modes;
-    }
-    static std::array<float, 4> color() {
-        std::array<float, 4> c{};
-        glGetFloatv(GL_CURRENT_COLOR, c.data());
-        return c;
-    }
-    static void expectBalanced() {
-        EXPECT_EQ(integer(GL_MODELVIEW_STACK_DEPTH), 1);
-        EXPECT_EQ(integer(GL_ATTRIB_STACK_DEPTH), 0);
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    }
-
-    std::unique_ptr<RealGLContext> context;
-};
+using SphereRealGL = OverlayRealGL;
 
 TEST_F(SphereRealGL, DotSphereLeavesLineModeAndBlendFunctionOnly) {
     glEnable(GL_TEXTURE_2D);

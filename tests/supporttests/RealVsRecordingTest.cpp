@@ -106,7 +106,7 @@ TEST_F(RealVsRecordingTest, EachAttributeGroupRestoresWhatMesaRestores) {
         GL_ENABLE_BIT | GL_POLYGON_BIT | GL_CURRENT_BIT, GL_ALL_ATTRIB_BITS};
     for (GLbitfield mask : masks) {
         // A fresh pair of contexts per mask, so earlier masks cannot leak.
-        RealGLContext fresh{640, 480};
+        HeadlessContext fresh{640, 480};
         const std::string what = "mask " + std::to_string(mask);
         expectSameState(
             [mask](const GLApi& gl) {

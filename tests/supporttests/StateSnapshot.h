@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/RealGLContext.h"
+#include "shell/HeadlessContext.h"
 #include "tests/supporttests/GLApi.h"
 
 #include <functional>
@@ -25,7 +25,7 @@ void expectSame(const Snapshot& mesa, const Snapshot& recorded, const std::strin
 
 class RealVsRecordingTest : public ::testing::Test {
 protected:
-    RealGLContext context{640, 480};
+    HeadlessContext context{640, 480};
     RecordingModule recording{VELMORA_RECORDING_GL_MODULE};
     GLApi real = realGLApi();
 

@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "tests/support/RealGLContext.h"
+#include "shell/HeadlessContext.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -12,8 +12,8 @@
 
 namespace {
 
-TEST(RealGLContextTest, ClearColourReadsBackEverywhere) {
-    RealGLContext context(320, 200);
+TEST(HeadlessContextTest, ClearColourReadsBackEverywhere) {
+    HeadlessContext context(320, 200);
     glClearColor(1.0f, 0.5f, 0.25f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     const auto pixels = context.readPixels(0, 0, 320, 200);
@@ -26,8 +26,8 @@ TEST(RealGLContextTest, ClearColourReadsBackEverywhere) {
     }
 }
 
-TEST(RealGLContextTest, PixelCountsFromTheBottomLeft) {
-    RealGLContext context(64, 48);
+TEST(HeadlessContextTest, PixelCountsFromTheBottomLeft) {
+    HeadlessContext context(64, 48);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     glViewport(0, 0, 64, 48);
@@ -50,8 +50,8 @@ TEST(RealGLContextTest, PixelCountsFromTheBottomLeft) {
     EXPECT_EQ(context.pixel(63, 47), (std::array<std::uint8_t, 4>{0, 0, 0, 255}));
 }
 
-TEST(RealGLContextTest, ReadingLeavesPackAlignmentAndContextUsable) {
-    RealGLContext context(16, 16);
+TEST(HeadlessContextTest, ReadingLeavesPackAlignmentAndContextUsable) {
+    HeadlessContext context(16, 16);
     glPixelStorei(GL_PACK_ALIGNMENT, 8);
     context.pixel(0, 0);
     GLint alignment = 0;
@@ -65,22 +65,22 @@ TEST(RealGLContextTest, ReadingLeavesPackAlignmentAndContextUsable) {
     EXPECT_NE(glGetString(GL_VERSION), nullptr);
 }
 
-TEST(RealGLContextTest, ContextsCanBeMadeOneAfterAnother) {
+TEST(HeadlessContextTest, ContextsCanBeMadeOneAfterAnother) {
     for (int i = 0; i < 3; ++i) {
-        RealGLContext context(32, 32);
+        HeadlessContext context(32, 32);
         glClearColor(0, 0, 1, 1);
         glClear(GL_COLOR_BUFFER_BIT);
         EXPECT_EQ(context.pixel(31, 31), (std::array<std::uint8_t, 4>{0, 0, 255, 255})) << i;
     }
 }
 
-TEST(RealGLContextTest, FailureToStartVideoThrowsWithSdlsReasonAndLeavesNothingBehind) {
+TEST(HeadlessContextTest, FailureToStartVideoThrowsWithSdlsReasonAndLeavesNothingBehind) {
     const char* previous = std::getenv("SDL_VIDEODRIVER");
     const std::string saved = previous ? previous : "";
     setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
     std::string message;
     try {
-        RealGLContext context(16, 16);
+        HeadlessContext context(16, 16);
     } catch (const std::runtime_error& e) {
         message = e.what();
     }
@@ -90,7 +90,7 @@ TEST(RealGLContextTest, FailureToStartVideoThrowsWithSdlsReasonAndLeavesNothingB
         unsetenv("SDL_VIDEODRIVER");
     EXPECT_NE(message.find("no-such-driver"), std::string::npos) << message;
     EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
-    RealGLContext context(16, 16);  // a later context still comes up
+    HeadlessContext context(16, 16);  // a later context still comes up
     EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), Uint32(SDL_INIT_VIDEO));
 }
 
