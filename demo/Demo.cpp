@@ -2,10 +2,9 @@
 // then the music starts — and the GL state every scene starts from.
 #include "demo/Demo.h"
 
-#include <GL/gl.h>
-
 #include <utility>
 
+#include "demo/InitialGLState.h"
 #include "shell/DataPath.h"
 
 Demo::Demo(std::string title, int width, int height, int bitsPerPixel, bool fullscreen,
@@ -14,7 +13,8 @@ Demo::Demo(std::string title, int width, int height, int bitsPerPixel, bool full
       musicPlayer(dataPath("data/Tolvane.it"), seams.audioOutput),
       clockSource(seams.clockSource ? std::move(seams.clockSource)
                                     : std::make_unique<SdlClockSource>()),
-      timeline(introScene, pulsingSphereScene, cubeStarScene, torusScene, cubeGridScene,
+      timeline(scenes.introScene, scenes.pulsingSphereScene, scenes.cubeStarScene,
+               scenes.torusScene, scenes.cubeGridScene,
                musicPlayer, [this] { return clock(); }, [this] { present(); }) {
     // The window's first frame is drawn in here, before the clock starts; it
     // reads time 0 and the position of music that is not yet playing.
@@ -27,12 +27,7 @@ Demo::Demo(std::string title, int width, int height, int bitsPerPixel, bool full
 
 Demo::~Demo() = default;
 
-void Demo::initGL() {
-    glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
-    glShadeModel(GL_SMOOTH);
-    glEnable(GL_DEPTH_TEST);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-}
+void Demo::initGL() { applyInitialGLState(); }
 
 bool Demo::renderFrame() {
     return timeline.renderFrame();

@@ -10,12 +10,8 @@
 #include "demo/AudioOutput.h"
 #include "demo/Clock.h"
 #include "demo/MusicPlayer.h"
+#include "demo/SceneSet.h"
 #include "demo/Timeline.h"
-#include "scenes/CubeGridScene.h"
-#include "scenes/CubeStarScene.h"
-#include "scenes/IntroScene.h"
-#include "scenes/PulsingSphereScene.h"
-#include "scenes/TorusScene.h"
 #include "shell/GLWindow.h"
 
 // What a run other than the interactive one swaps in: the source of the
@@ -46,11 +42,9 @@ public:
     std::int64_t timerNow = 0;
     std::int64_t timerStart = 0;
     bool usePerformanceCounter = false;
-    TorusScene torusScene;
-    PulsingSphereScene pulsingSphereScene;
-    IntroScene introScene;
-    CubeStarScene cubeStarScene;
-    CubeGridScene cubeGridScene;
+    // torusScene, pulsingSphereScene, introScene, cubeStarScene,
+    // cubeGridScene: built in that order, destroyed in reverse.
+    SceneSet scenes;
     MusicPlayer musicPlayer;
 
 private:

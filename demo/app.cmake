@@ -1,6 +1,10 @@
 # The timeline (plain logic over the music position, drawing through the
 # scenes), the time base's sources, and the demo object that owns them all.
-add_library(velmora_timeline STATIC Timeline.cpp)
+# The GL state every run starts from, shared by the window and the headless
+# run (GL headers only; the executable chooses what resolves the calls).
+add_library(velmora_glstate STATIC InitialGLState.cpp)
+
+add_library(velmora_timeline STATIC Timeline.cpp TimelineRun.cpp)
 # The end flag it reads lives with the music player.
 target_link_libraries(velmora_timeline PUBLIC velmora_scenes velmora_music)
 

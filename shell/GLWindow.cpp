@@ -4,12 +4,12 @@
 #include "shell/GLWindow.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <cstdio>
 #include <initializer_list>
 #include <utility>
 
+#include "demo/InitialGLState.h"
 #include "shell/CError.h"
 
 GLApplication* currentApp = nullptr;
@@ -212,15 +212,7 @@ void GLWindow::shutdownGL() {
     glContext = nullptr;
 }
 
-void GLWindow::resize(int width, int height) {
-    if (height == 0) height = 1;
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), 0.1, 10000.0);
-    // The matrix mode stays GL_PROJECTION: every frame selects the
-    // model-view matrix itself.
-}
+void GLWindow::resize(int width, int height) { applyWindowProjection(width, height); }
 
 void GLWindow::present() {
     if (glContext == nullptr || window == nullptr) return;

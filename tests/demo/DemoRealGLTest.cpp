@@ -51,7 +51,7 @@ TEST(DemoObject, FirstFrameRunsBeforeTheClockStartsAndReadsTimeZero) {
     ASSERT_NE(demo.window, nullptr);
     ASSERT_NE(demo.glContext, nullptr);
     EXPECT_EQ(frameTime, 0.0) << "the window's first frame went through the timeline";
-    EXPECT_TRUE(demo.introScene.started) << "with the music not yet playing it is the intro";
+    EXPECT_TRUE(demo.scenes.introScene.started) << "with the music not yet playing it is the intro";
     EXPECT_EQ(clock.counterReadings, 1) << "only the start reading, taken after the window";
     EXPECT_EQ(demo.timerFrequency, 1000);
     EXPECT_EQ(demo.timerStart, 5000);
@@ -122,9 +122,9 @@ TEST(DemoObject, FixedStepClockWithOfflineMusicRunsToOrderThirtyEightRowThree) {
     EXPECT_NEAR(frameTime, endSeconds, 0.1 + 1e-9);
     EXPECT_EQ(torusWarmupCount, 2);
     EXPECT_EQ(cubeGridWarmupCount, 2);
-    EXPECT_EQ(demo.cubeStarScene.cubeStar.overlayStyle, 1);
-    EXPECT_TRUE(demo.torusScene.wobbleEnabled);
-    EXPECT_TRUE(demo.torusScene.spinEnabled);
+    EXPECT_EQ(demo.scenes.cubeStarScene.cubeStar.overlayStyle, 1);
+    EXPECT_TRUE(demo.scenes.torusScene.wobbleEnabled);
+    EXPECT_TRUE(demo.scenes.torusScene.spinEnabled);
     EXPECT_FALSE(musicEnded.load()) << "the module plays on past the demo's end";
 }
 

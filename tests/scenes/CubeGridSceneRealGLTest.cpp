@@ -3,7 +3,7 @@
 // their rectangles the right way up, the pattern and blur textures hold what
 // they should, and the scene can be destroyed after its context.
 #include "tests/scenes/SceneRig.h"
-#include "tests/support/RealGLContext.h"
+#include "shell/HeadlessContext.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -51,7 +51,8 @@ void writeTwoToneBitmaps(const std::filesystem::path& root) {
 }
 
 void setUpWindowState(int width, int height) {
-    applyWindowState(width, height);
+    applyInitialGLState();
+    applyWindowProjection(width, height);
     glMatrixMode(GL_MODELVIEW);
 }
 
@@ -181,7 +182,7 @@ TEST(CubeGridSceneRealGL, PatternAndBlurTexturesHoldTheirImages) {
 
 TEST(CubeGridSceneRealGL, DestroyedAfterItsContextWithoutCrashing) {
     FixtureFolder data({}, writeTwoToneBitmaps);
-    auto context = std::make_unique<RealGLContext>(640, 480);
+    auto context = std::make_unique<HeadlessContext>(640, 480);
     setUpWindowState(640, 480);
     auto scene = std::make_unique<CubeGridScene>();
     scene->draw(0.0f, nullptr);

@@ -21,7 +21,8 @@ namespace {
 
 void setUpWindowState() {
     recgl::reset();
-    applyWindowState(640, 461);
+    applyInitialGLState();
+    applyWindowProjection(640, 461);
     glMatrixMode(GL_MODELVIEW);
 }
 

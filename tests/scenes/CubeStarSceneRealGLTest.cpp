@@ -2,7 +2,7 @@
 // the texture holds the corner rendered in the same frame, the beat at order
 // 12 row 0 whitens the frame, and the overlay shows over the torus scene.
 #include "tests/scenes/SceneRig.h"
-#include "tests/support/RealGLContext.h"
+#include "shell/HeadlessContext.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -2,7 +2,7 @@
 // first frame of plain white, grey dot spheres once faded in, and the black
 // background its stop hands on.
 #include "tests/scenes/SceneRig.h"
-#include "tests/support/RealGLContext.h"
+#include "shell/HeadlessContext.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -2,7 +2,7 @@
 // timeline: a beat row covers the frame in white, and the lilac discs show
 // their pulse fading back to the resting transparency.
 #include "tests/scenes/SceneRig.h"
-#include "tests/support/RealGLContext.h"
+#include "shell/HeadlessContext.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -1,19 +1,15 @@
 // The five scenes on the demo's one timeline, as the scene tests drive them:
-// a throw-away data folder as the working directory, the window's initial
-// GL state, a scripted music position, a clock and presents under the test's
-// control, and per-frame views of the recording GL's log.
+// a throw-away data folder as the working directory, then the demo's own
+// run of its scenes — on the recording GL, or headless in a real Mesa
+// context — with the position, clock and presents under the test's control,
+// and per-frame views of the recording GL's log.
 #pragma once
 
-#include "demo/Timeline.h"
-#include "scenes/CubeGridScene.h"
-#include "scenes/CubeStarScene.h"
-#include "scenes/IntroScene.h"
-#include "scenes/PulsingSphereScene.h"
-#include "scenes/TorusScene.h"
+#include "demo/InitialGLState.h"
+#include "demo/TimelineRun.h"
+#include "shell/HeadlessRun.h"
 #include "tests/fixtures/FixtureData.h"
-#include "tests/support/RealGLContext.h"
 #include "tests/support/RecordingGL.h"
-#include "tests/support/ScriptedMusic.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -25,6 +21,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Enters `dir` for as long as it lives.
@@ -60,61 +57,46 @@ private:
     }
 };
 
-// The window's initial state and first resize. The matrix mode is left at
-// the projection, as the window leaves it: every frame picks its own.
-inline void applyWindowState(int width, int height) {
-    glClearColor(1, 1, 1, 0);
-    glShadeModel(GL_SMOOTH);
-    glEnable(GL_DEPTH_TEST);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, double(width) / height, 0.1, 10000.0);
-}
+inline TimelineRun& timelineOf(TimelineRun& run) { return run; }
+inline TimelineRun& timelineOf(HeadlessRun& run) { return run.run; }
 
-// The scenes are members here, so a rig that adds a GL context builds it
-// after them and drops it first, as the demo does: their destructors then
-// run without a current context.
+// The fixture folder is entered before the run builds its scenes; the rest
+// are the run's own parts under the names the scene tests use.
+template <typename Run>
 struct SceneRig {
-    explicit SceneRig(const FixtureDataOptions& options = {}, const DataFiller& fill = {})
-        : folder(options, fill) {}
+    template <typename... RunArguments>
+    SceneRig(const FixtureDataOptions& options, const DataFiller& fill, RunArguments&&... arguments)
+        : folder(options, fill), run(std::forward<RunArguments>(arguments)...) {}
     SceneRig(const SceneRig&) = delete;
     SceneRig& operator=(const SceneRig&) = delete;
 
     // Sets the music position and the clock, then renders one frame.
     bool frame(unsigned order, unsigned row, double seconds) {
-        music.set(order, row);
-        now = seconds;
-        return timeline.renderFrame();
+        return line.frame(order, row, seconds);
     }
 
     FixtureFolder folder;
-    IntroScene intro;
-    PulsingSphereScene pulsingSphere;
-    CubeStarScene cubeStar;
-    TorusScene torus;
-    CubeGridScene cubeGrid;
-    ScriptedMusic music;
-    double now = 0.0;
-    int presents = 0;
+    Run run;
+    TimelineRun& line = timelineOf(run);
+    IntroScene& intro = line.scenes.introScene;
+    PulsingSphereScene& pulsingSphere = line.scenes.pulsingSphereScene;
+    CubeStarScene& cubeStar = line.scenes.cubeStarScene;
+    TorusScene& torus = line.scenes.torusScene;
+    CubeGridScene& cubeGrid = line.scenes.cubeGridScene;
+    ScriptedPosition& music = line.script;
+    int& presents = line.presents;
     // Runs on every present, after the count; a rig with a window swaps here.
-    std::function<void()> onPresent;
-    Timeline timeline{intro, pulsingSphere, cubeStar, torus, cubeGrid, music,
-                      [this] { return now; },
-                      [this] {
-                          ++presents;
-                          if (onPresent) onPresent();
-                      }};
+    std::function<void()>& onPresent = line.onPresent;
 };
 
 // With the recording GL: a clean log from the window's state on, and marks
 // at the start of the last frame so its calls and primitives can be told
 // from everything before.
-struct RecordingSceneRig : SceneRig {
-    explicit RecordingSceneRig(int width = 640, int height = 480) {
+struct RecordingSceneRig : SceneRig<TimelineRun> {
+    explicit RecordingSceneRig(int width = 640, int height = 480) : SceneRig({}, {}) {
         recgl::reset();
-        applyWindowState(width, height);
+        applyInitialGLState();
+        applyWindowProjection(width, height);
     }
 
     bool frame(unsigned order, unsigned row, double seconds) {
@@ -165,11 +147,11 @@ inline void expectArgs(const recgl::Call& call, std::vector<double> expected) {
 using Rgba = std::array<std::uint8_t, 4>;
 
 // In a real Mesa context of the window's size, made after the scenes.
-struct PictureSceneRig : SceneRig {
+struct PictureSceneRig : SceneRig<HeadlessRun> {
     PictureSceneRig(int width, int height, const DataFiller& fill = {})
-        : SceneRig({}, fill), viewWidth(width), viewHeight(height), context(width, height) {
-        applyWindowState(width, height);
-    }
+        : SceneRig({}, fill, sized(width, height)),
+          viewWidth(width),
+          viewHeight(height) {}
 
     // Draws one frame and reads it back; the frame is never swapped, so the
     // back buffer still holds it.
@@ -194,7 +176,14 @@ struct PictureSceneRig : SceneRig {
         return count([](const Rgba& p) { return p[0] == 255 && p[1] == 255 && p[2] == 255; });
     }
 
+    static HeadlessRun::Options sized(int width, int height) {
+        HeadlessRun::Options options;
+        options.width = width;
+        options.height = height;
+        return options;
+    }
+
     const int viewWidth, viewHeight;
-    RealGLContext context;
+    HeadlessContext& context = run.context();
     std::vector<std::uint8_t> pixels;
 };

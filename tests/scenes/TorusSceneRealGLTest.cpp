@@ -2,7 +2,7 @@
 // frame draws nothing, and on a full frame the two white inset frames sit at
 // the window pixels their ortho corners map to in the 640 × 461 viewport.
 #include "tests/scenes/SceneRig.h"
-#include "tests/support/RealGLContext.h"
+#include "shell/HeadlessContext.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -1,11 +1,9 @@
 // velmora_benchmark: shows the demo's speed and memory goals with numbers.
 // Per scene it times whole frames of the one timeline in a real Mesa context
-// (a music position stepped by hand, a fixed 60 Hz clock), and it counts the
+// (headless, a scripted music position, a fixed 60 Hz clock), and it counts the
 // heap allocations made by the per-frame CPU work of the animated objects,
 // which must be none: all geometry is allocated once, at construction.
 #include <GL/gl.h>
-#include <GL/glu.h>
-#include <SDL.h>
 
 #include <atomic>
 #include <chrono>
@@ -13,68 +11,13 @@
 #include <cstdlib>
 #include <new>
 
-#include "demo/MusicPosition.h"
-#include "demo/Timeline.h"
 #include "objects/PulsingSphere.h"
 #include "objects/WobbleTorus.h"
-#include "scenes/CubeGridScene.h"
-#include "scenes/CubeStarScene.h"
-#include "scenes/IntroScene.h"
-#include "scenes/PulsingSphereScene.h"
-#include "scenes/TorusScene.h"
+#include "shell/HeadlessRun.h"
 
 namespace {
 
 std::atomic<long> allocationCount{0};
-
-class SteppedMusic : public MusicPosition {
-public:
-    unsigned order() override { return currentOrder; }
-    unsigned row() override { return currentRow; }
-    unsigned currentOrder = 0;
-    unsigned currentRow = 0;
-};
-
-// Only what the benchmark needs of a window: SDL video, a hidden window and a
-// current context, released in reverse order.
-class BenchmarkContext {
-public:
-    BenchmarkContext() {
-        if (SDL_Init(SDL_INIT_VIDEO) != 0) fail("SDL_Init");
-        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-        window = SDL_CreateWindow("velmora benchmark", 0, 0, 640, 461,
-                                  SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        if (window == nullptr) fail("SDL_CreateWindow");
-        context = SDL_GL_CreateContext(window);
-        if (context == nullptr) fail("SDL_GL_CreateContext");
-        SDL_GL_SetSwapInterval(0);
-        // The demo's initial state and first resize.
-        glClearColor(1, 1, 1, 0);
-        glShadeModel(GL_SMOOTH);
-        glEnable(GL_DEPTH_TEST);
-        glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-        glViewport(0, 0, 640, 461);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(45.0, 640.0 / 461.0, 0.1, 10000.0);
-    }
-    ~BenchmarkContext() {
-        if (context != nullptr) SDL_GL_DeleteContext(context);
-        if (window != nullptr) SDL_DestroyWindow(window);
-        SDL_Quit();
-    }
-    BenchmarkContext(const BenchmarkContext&) = delete;
-    BenchmarkContext& operator=(const BenchmarkContext&) = delete;
-
-private:
-    [[noreturn]] static void fail(const char* what) {
-        std::fprintf(stderr, "velmora_benchmark: %s failed: %s\n", what, SDL_GetError());
-        std::exit(1);
-    }
-    SDL_Window* window = nullptr;
-    SDL_GLContext context = nullptr;
-};
 
 template <typename Work>
 double millisecondsPerCall(int calls, Work work) {
@@ -98,16 +41,13 @@ void objectAnimation() {
 }
 
 void sceneFrames(int framesPerScene) {
-    BenchmarkContext context;
-    IntroScene intro;
-    PulsingSphereScene pulsingSphere;
-    CubeStarScene cubeStar;
-    TorusScene torus;
-    CubeGridScene cubeGrid;
-    SteppedMusic music;
+    HeadlessRun::Options options;
+    options.width = 640;  // the windowed client size
+    options.height = 461;
+    HeadlessRun headless(options);
+    TimelineRun& line = headless.run;
+    line.onPresent = [] { glFinish(); };
     long frame = 0;
-    Timeline timeline(intro, pulsingSphere, cubeStar, torus, cubeGrid, music,
-                      [&] { return frame / 60.0; }, [] { glFinish(); });
 
     struct Stretch {
         const char* name;
@@ -117,12 +57,9 @@ void sceneFrames(int framesPerScene) {
                                  {"cube star (order 11)", 11},    {"torus (order 18)", 18},
                                  {"torus + overlay (order 24)", 24}, {"cube grid (order 31)", 31}};
     for (const Stretch& stretch : stretches) {
-        music.currentOrder = stretch.order;
-        music.currentRow = 1;
-        for (int i = 0; i < 3; ++i, ++frame) timeline.renderFrame();  // start and warm-up
+        for (int i = 0; i < 3; ++i, ++frame) line.frame(stretch.order, 1, frame / 60.0);  // start and warm-up
         const double ms = millisecondsPerCall(framesPerScene, [&](int) {
-            music.currentRow = static_cast<unsigned>(1 + frame % 60);
-            timeline.renderFrame();
+            line.frame(stretch.order, static_cast<unsigned>(1 + frame % 60), frame / 60.0);
             ++frame;
         });
         std::printf("%-34s %10.3f ms  (%6.1f frames/s)\n", stretch.name, ms, 1000.0 / ms);

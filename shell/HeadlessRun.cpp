@@ -1,0 +1,51 @@
+// HeadlessRun: the demo's construction order without the window's pause —
+// scenes, music, context and initial GL state, then the music starts — and
+// the fixed step that keeps picture and sound on the same sample grid.
+#include "shell/HeadlessRun.h"
+
+#include <stdexcept>
+
+#include "demo/InitialGLState.h"
+#include "shell/DataPath.h"
+
+namespace {
+
+std::unique_ptr<MusicPlayer> offlinePlayer(bool playModule) {
+    if (!playModule) return nullptr;
+    return std::make_unique<MusicPlayer>(dataPath("data/Tolvane.it"), AudioOutputKind::Offline);
+}
+
+}  // namespace
+
+HeadlessRun::HeadlessRun(const Options& options)
+    : rate(options.rate),
+      player(offlinePlayer(options.playModule)),
+      gl(options.width, options.height) {
+    if (rate.numerator <= 0 || rate.denominator <= 0) {
+        throw std::invalid_argument("the frame rate must be positive");
+    }
+    applyInitialGLState();
+    applyWindowProjection(options.width, options.height);
+    if (player) {
+        run.follow(*player);
+        player->play();
+    }
+}
+
+std::int64_t HeadlessRun::sampleBefore(std::int64_t frame) const {
+    // round(frame · rate · den / num), in integers so no frame drifts.
+    const std::int64_t scaled = frame * AudioOutput::sampleRate * rate.denominator;
+    return (2 * scaled + rate.numerator) / (2 * rate.numerator);
+}
+
+bool HeadlessRun::step() {
+    const std::int64_t frame = nextFrame++;
+    if (player) {
+        const std::int64_t due = sampleBefore(frame) - (frame > 0 ? sampleBefore(frame - 1) : 0);
+        lastAudio.assign(static_cast<std::size_t>(due) * AudioOutput::channels, 0.0f);
+        if (due > 0) player->renderOffline(lastAudio.data(), static_cast<std::size_t>(due));
+    }
+    const double seconds = static_cast<double>(frame * rate.denominator) /
+                           static_cast<double>(rate.numerator);
+    return run.frame(seconds);
+}

@@ -1,0 +1,64 @@
+// HeadlessRun: the demo without its window. It builds the scenes as the demo
+// does, holds a real OpenGL context that shows nothing (HeadlessContext),
+// applies the window's initial GL state, and drives the one timeline with a
+// fixed-step clock and either the real module rendered offline by the music
+// player or a scripted position. The capture tool, the benchmark and the
+// real-context tests all run the demo through it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "demo/MusicPlayer.h"
+#include "demo/TimelineRun.h"
+#include "shell/HeadlessContext.h"
+
+// Frames per second as a fraction, so that 60000/1001 steps exactly.
+struct FrameRate {
+    std::int64_t numerator = 60;
+    std::int64_t denominator = 1;
+};
+
+class HeadlessRun {
+public:
+    struct Options {
+        int width = 640;  // the fullscreen picture
+        int height = 480;
+        // true: data/Tolvane.it played from order 0 row 0, rendered offline
+        // as the frames go; false: the position is the script's.
+        bool playModule = false;
+        FrameRate rate;
+    };
+
+    // Throws CError with the demo's own texts ("Error loadin graphix",
+    // "Error bass init") and std::runtime_error when no context can be made.
+    explicit HeadlessRun(const Options& options);
+    HeadlessRun(const HeadlessRun&) = delete;
+    HeadlessRun& operator=(const HeadlessRun&) = delete;
+
+    // One frame at a scripted position and clock.
+    bool frame(unsigned order, unsigned row, double seconds) {
+        return run.frame(order, row, seconds);
+    }
+    // The next frame of the fixed-step run: frame i shows the clock at
+    // i / fps, after the music has been rendered up to sample
+    // round(i · 44100 / fps). True when the demo is over.
+    bool step();
+    // Frames stepped so far.
+    std::int64_t frames() const { return nextFrame; }
+    // The stereo samples (interleaved floats) the last step rendered.
+    const std::vector<float>& audio() const { return lastAudio; }
+    // Sample index the music has been rendered up to before frame i.
+    std::int64_t sampleBefore(std::int64_t frame) const;
+
+    TimelineRun run;
+    HeadlessContext& context() { return gl; }
+
+private:
+    FrameRate rate;
+    std::unique_ptr<MusicPlayer> player;
+    HeadlessContext gl;
+    std::int64_t nextFrame = 0;
+    std::vector<float> lastAudio;
+};
