@@ -8,7 +8,7 @@
 #include <cmath>
 #include <new>
 
-#include "objects/Placement.h"
+#include "gfx/Placement.h"
 
 namespace {
 

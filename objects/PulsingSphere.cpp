@@ -7,7 +7,7 @@
 #include <cmath>
 #include <new>
 
-#include "objects/Placement.h"
+#include "gfx/Placement.h"
 #include "shell/CError.h"
 
 namespace {

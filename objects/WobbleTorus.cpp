@@ -9,8 +9,8 @@
 #include <new>
 #include <stdexcept>
 
-#include "objects/Placement.h"
-#include "objects/TorusSize.h"
+#include "gfx/Placement.h"
+#include "gfx/TorusSize.h"
 #include "shell/CError.h"
 
 namespace {
