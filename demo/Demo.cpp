@@ -6,7 +6,7 @@
 
 #include <utility>
 
-#include "shell/DataPath.h"
+#include "gfx/DataPath.h"
 
 Demo::Demo(std::string title, int width, int height, int bitsPerPixel, bool fullscreen,
            WindowProcedure windowProcedure, DemoSeams seams)
