@@ -1,5 +1,5 @@
-// dataPath: the working directory's data/ folder first, then the one beside
-// the executable; with neither the path stays as given.
+// dataPath: the first folder holding a data/ folder wins, the working
+// directory before the executable's; with none the path stays as given.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,36 +12,25 @@ namespace fs = std::filesystem;
 
 namespace {
 
-enum class Entry { none, folder, file };
-
-void makeDataEntry(const fs::path& folder, Entry entry) {
+// Gives `folder` a data/ folder ('d'), a plain file named data ('f') or neither.
+void makeFolder(const fs::path& folder, char data) {
     fs::create_directories(folder);
-    if (entry == Entry::folder) fs::create_directory(folder / "data");
-    if (entry == Entry::file) std::ofstream(folder / "data") << "not a folder";
+    if (data == 'd') fs::create_directory(folder / "data");
+    if (data == 'f') std::ofstream(folder / "data") << "not a folder";
 }
 
 TEST(DataPath, FirstFolderHoldingADataFolderWins) {
-    struct Case {
-        const char* name;
-        Entry first;
-        Entry second;
-        const char* winner;  // null: the path unchanged
-    };
+    struct Case { char first, second; const char* winner; };  // winner null: path unchanged
     const Case cases[] = {
-        {"both have one", Entry::folder, Entry::folder, "first"},
-        {"only the second", Entry::none, Entry::folder, "second"},
-        {"a file named data is no folder", Entry::file, Entry::folder, "second"},
-        {"neither", Entry::none, Entry::file, nullptr},
-    };
+        {'d', 'd', "first"}, {'-', 'd', "second"}, {'f', 'd', "second"}, {'-', 'f', nullptr}};
     const fs::path root = fs::path(testing::TempDir()) / "velmora_data_path_test";
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE((std::string{c.first, c.second}));
         fs::remove_all(root);
-        makeDataEntry(root / "first", c.first);
-        makeDataEntry(root / "second", c.second);
-        const std::string expected =
-            c.winner != nullptr ? (root / c.winner / "data/code.bmp").string() : "data/code.bmp";
-        EXPECT_EQ(dataPathAmong("data/code.bmp", {root / "first", root / "second"}), expected);
+        makeFolder(root / "first", c.first);
+        makeFolder(root / "second", c.second);
+        EXPECT_EQ(dataPathAmong("data/code.bmp", {root / "first", root / "second"}),
+                  c.winner != nullptr ? (root / c.winner / "data/code.bmp").string() : "data/code.bmp");
     }
     fs::remove_all(root);
 }

@@ -1,10 +1,6 @@
-// CError: the text survives copying (as when thrown by value), an empty or
-// missing text is an empty message, not a crash, and a report reaches stderr
-// and then whatever presenter the program installed.
+// CError: the text survives copying (as when thrown by value) and an empty
+// or missing text is an empty message, not a crash.
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "shell/CError.h"
 
@@ -40,30 +36,4 @@ TEST(CError, MessageIsACopyNotAViewIntoTheCallersBuffer) {
     const CError error(text);
     text[0] = 'X';
     EXPECT_EQ(error.message(), "Error loadin graphix");
-}
-
-namespace {
-
-std::vector<std::string> presented;
-SDL_Window* presentedOwner = nullptr;
-
-void recordPresented(const std::string& text, SDL_Window* owner) {
-    presented.push_back(text);
-    presentedOwner = owner;
-}
-
-}  // namespace
-
-TEST(CError, ReportsGoToStderrAndToTheInstalledPresenter) {
-    auto* const owner = reinterpret_cast<SDL_Window*>(&presented);
-    testing::internal::CaptureStderr();
-    CError("Error bass init").show(nullptr);  // nothing installed: stderr only
-    installErrorPresenter(recordPresented);
-    CError("Invalid BPP parameter").show(owner);
-    showError("Unknown error", owner);
-    installErrorPresenter(nullptr);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "velmora: Error bass init\nvelmora: Invalid BPP parameter\nvelmora: Unknown error\n");
-    EXPECT_EQ(presented, (std::vector<std::string>{"Invalid BPP parameter", "Unknown error"}));
-    EXPECT_EQ(presentedOwner, owner);
 }
