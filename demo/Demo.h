@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "demo/AudioOutput.h"
+#include "demo/music/AudioOutput.h"
 #include "demo/Clock.h"
-#include "demo/MusicPlayer.h"
+#include "demo/music/MusicPlayer.h"
 #include "demo/Timeline.h"
 #include "scenes/CubeGridScene.h"
 #include "scenes/CubeStarScene.h"

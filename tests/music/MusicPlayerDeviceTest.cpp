@@ -1,6 +1,6 @@
 // The music player on a real SDL audio device (the dummy driver in tests):
 // the audible position against the wall clock, the end, and no device at all.
-#include "demo/MusicPlayer.h"
+#include "demo/music/MusicPlayer.h"
 #include "shell/CError.h"
 #include "tests/fixtures/FixtureData.h"
 

@@ -1,6 +1,6 @@
 // The music player without a sound card: offline rendering walks the fixture
 // modules row by row; the null output keeps wall-clock time; load failures.
-#include "demo/MusicPlayer.h"
+#include "demo/music/MusicPlayer.h"
 #include "shell/CError.h"
 #include "tests/fixtures/FixtureData.h"
 

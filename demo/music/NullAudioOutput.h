@@ -3,7 +3,7 @@
 // clock, so the timeline runs and the demo ends as it would with sound.
 #pragma once
 
-#include "demo/AudioOutput.h"
+#include "demo/music/AudioOutput.h"
 
 #include <chrono>
 #include <vector>

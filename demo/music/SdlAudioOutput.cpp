@@ -1,6 +1,6 @@
 // SdlAudioOutput: SDL subsystem and device ownership, the audio callback and
 // the audible-frame estimate the music position is read through.
-#include "demo/SdlAudioOutput.h"
+#include "demo/music/SdlAudioOutput.h"
 
 #include "shell/CError.h"
 

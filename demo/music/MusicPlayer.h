@@ -3,9 +3,9 @@
 // AudioOutput (the SDL device in the demo) plays it.
 #pragma once
 
-#include "demo/AudioOutput.h"
-#include "demo/ModuleRenderer.h"
-#include "demo/MusicPosition.h"
+#include "demo/music/AudioOutput.h"
+#include "demo/music/ModuleRenderer.h"
+#include "demo/music/MusicPosition.h"
 
 #include <cstddef>
 #include <memory>

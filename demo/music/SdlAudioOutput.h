@@ -3,7 +3,7 @@
 // which frame is being heard, from the buffer size and the last callback time.
 #pragma once
 
-#include "demo/AudioOutput.h"
+#include "demo/music/AudioOutput.h"
 
 #include <SDL.h>
 

@@ -1,6 +1,6 @@
 // NullAudioOutput: renders lazily, when the position is asked for, exactly as
 // many frames as wall-clock time since resume calls for, and discards them.
-#include "demo/NullAudioOutput.h"
+#include "demo/music/NullAudioOutput.h"
 
 #include <algorithm>
 

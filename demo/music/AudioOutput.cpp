@@ -1,9 +1,9 @@
 // AudioOutput: the choice between the device, null and offline outputs.
-#include "demo/AudioOutput.h"
+#include "demo/music/AudioOutput.h"
 
-#include "demo/NullAudioOutput.h"
-#include "demo/OfflineAudioOutput.h"
-#include "demo/SdlAudioOutput.h"
+#include "demo/music/NullAudioOutput.h"
+#include "demo/music/OfflineAudioOutput.h"
+#include "demo/music/SdlAudioOutput.h"
 
 bool AudioOutput::renderNow(float*, std::size_t) { return false; }
 

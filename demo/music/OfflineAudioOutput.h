@@ -3,7 +3,7 @@
 // tests walk a module row by row without waiting for real time.
 #pragma once
 
-#include "demo/AudioOutput.h"
+#include "demo/music/AudioOutput.h"
 
 #include <vector>
 

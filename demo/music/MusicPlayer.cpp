@@ -1,6 +1,6 @@
 // MusicPlayer: module loading through libopenmpt, playback through the chosen
 // output, and the process-wide end-of-music flag.
-#include "demo/MusicPlayer.h"
+#include "demo/music/MusicPlayer.h"
 
 #include "shell/CError.h"
 

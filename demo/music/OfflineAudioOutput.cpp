@@ -1,5 +1,5 @@
 // OfflineAudioOutput: on-demand rendering for capture and tests.
-#include "demo/OfflineAudioOutput.h"
+#include "demo/music/OfflineAudioOutput.h"
 
 #include <algorithm>
 
