@@ -1,13 +1,12 @@
 // MusicPlayer: plays the soundtrack once and tells the timeline which order
-// and row of it can be heard right now. libopenmpt decodes the module; an
-// AudioOutput (the SDL device in the demo) plays it.
+// and row of it can be heard right now. libopenmpt decodes the module; the
+// caller's AudioOutput (the SDL device in the demo) plays it.
 #pragma once
 
 #include "demo/music/AudioOutput.h"
 #include "demo/music/ModuleRenderer.h"
 #include "demo/music/MusicPosition.h"
 
-#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -17,10 +16,11 @@ class module;
 
 class MusicPlayer : public MusicPosition {
 public:
-    // Opens the output, loads the module and starts the output, which plays
-    // silence until play(). Any failure throws CError "Error bass init".
-    explicit MusicPlayer(const std::string& fileName,
-                         AudioOutputKind outputKind = AudioOutputKind::Device);
+    // Loads the module and connects it to `output`, which plays silence until
+    // play(). A module that does not load throws CError "Error bass init".
+    // The output must outlive the player.
+    MusicPlayer(const std::string& fileName, AudioOutput& output);
+    // Disconnects the output before the module is freed.
     ~MusicPlayer() override;
     MusicPlayer(const MusicPlayer&) = delete;
     MusicPlayer& operator=(const MusicPlayer&) = delete;
@@ -32,18 +32,12 @@ public:
     unsigned order() override;
     unsigned row() override;
 
-    // Offline output only: renders `frames` stereo frames now, into `stereo`
-    // (2 floats a frame) when it is not null. Throws std::logic_error for the
-    // device and null outputs, which render on their own.
-    void renderOffline(float* stereo, std::size_t frames);
-
     std::string fileName;
     std::unique_ptr<openmpt::module> music;
 
 private:
     ModulePosition audiblePosition();
 
+    AudioOutput& output;
     ModuleRenderer renderer;
-    // Declared last: it is closed first, so nothing renders from a freed module.
-    std::unique_ptr<AudioOutput> output;
 };

@@ -10,16 +10,17 @@
 
 class NullAudioOutput : public AudioOutput {
 public:
-    explicit NullAudioOutput(AudioSource& source);
+    NullAudioOutput();
 
-    void resume() override;
+    // Starts the wall clock the source is rendered by.
+    void connect(AudioSource& source) override;
+    void disconnect() noexcept override { source = nullptr; }
     std::uint32_t latencyFrames() const override { return 0; }
-    // Renders, on the calling thread, every frame due since resume.
+    // Renders, on the calling thread, every frame due since connect.
     std::int64_t audibleFrame() override;
 
 private:
-    AudioSource& source;
-    bool running = false;
+    AudioSource* source = nullptr;
     std::chrono::steady_clock::time_point startTime;
     std::int64_t framesRendered = 0;
     std::vector<float> scratch;
