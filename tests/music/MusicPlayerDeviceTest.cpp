@@ -1,5 +1,6 @@
 // The music player on a real SDL audio device (the dummy driver in tests):
-// the audible position against the wall clock, the end, and no device at all.
+// the audible position against the wall clock, the end, no device at all,
+// and a device that outlives its player.
 #include "demo/music/MusicPlayer.h"
 #include "demo/music/SdlAudioOutput.h"
 #include "shell/CError.h"
@@ -138,4 +139,28 @@ TEST_F(MusicPlayerDevice, NoAudioDriverFailsWithBassInit) {
     SdlAudioOutput device;
     MusicPlayer player(file, device);
     EXPECT_EQ(player.order(), 0u);
+}
+
+TEST_F(MusicPlayerDevice, DeviceLeftOpenPullsNothingOnceItsPlayerIsGoneAndServesTheNext) {
+    const FixtureModuleShape shape = tinyModuleShape();
+    const std::string file = writeModule(shape);
+    SdlAudioOutput device;
+    {
+        MusicPlayer player(file, device);
+        player.play();
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        ASSERT_GT(device.audibleFrame(), 0);
+    }
+    // A callback after the module was freed would move the heard frame on
+    // (and read freed memory); without one the estimate stops a buffer after
+    // the last.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const std::int64_t heard = device.audibleFrame();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(device.audibleFrame(), heard) << "the device pulled after the player was gone";
+
+    MusicPlayer next(file, device);
+    next.play();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_GE(next.order() * shape.rows + next.row(), 2u) << "the reconnected device did not play";
 }
