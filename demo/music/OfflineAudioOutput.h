@@ -18,7 +18,8 @@ public:
     std::int64_t audibleFrame() override { return framesRendered - 1; }
 
     // Renders `frames` stereo frames now, into `stereo` (2 floats a frame)
-    // or, when it is null, into nothing.
+    // or, when it is null, into nothing. Unconnected, it gives silence and
+    // counts nothing.
     void render(float* stereo, std::size_t frames);
 
 private:
