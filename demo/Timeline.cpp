@@ -7,7 +7,7 @@
 
 #include <utility>
 
-#include "demo/MusicPosition.h"
+#include "demo/music/MusicPosition.h"
 #include "scenes/CubeGridScene.h"
 #include "scenes/CubeStarScene.h"
 #include "scenes/IntroScene.h"

@@ -7,9 +7,9 @@
 
 #include <functional>
 
-#include "demo/MusicPosition.h"
+#include "demo/music/MusicPosition.h"
 #include "demo/SceneSet.h"
-#include "demo/ScriptedPosition.h"
+#include "demo/music/ScriptedPosition.h"
 #include "demo/Timeline.h"
 
 class TimelineRun {

@@ -6,20 +6,20 @@
 #include <stdexcept>
 
 #include "demo/InitialGLState.h"
-#include "shell/DataPath.h"
+#include "gfx/DataPath.h"
 
 namespace {
 
-std::unique_ptr<MusicPlayer> offlinePlayer(bool playModule) {
+std::unique_ptr<MusicPlayer> offlinePlayer(bool playModule, AudioOutput& output) {
     if (!playModule) return nullptr;
-    return std::make_unique<MusicPlayer>(dataPath("data/Tolvane.it"), AudioOutputKind::Offline);
+    return std::make_unique<MusicPlayer>(dataPath("data/Tolvane.it"), output);
 }
 
 }  // namespace
 
 HeadlessRun::HeadlessRun(const Options& options)
     : rate(options.rate),
-      player(offlinePlayer(options.playModule)),
+      player(offlinePlayer(options.playModule, audioOutput)),
       gl(options.width, options.height) {
     if (rate.numerator <= 0 || rate.denominator <= 0) {
         throw std::invalid_argument("the frame rate must be positive");
@@ -43,7 +43,7 @@ bool HeadlessRun::step() {
     if (player) {
         const std::int64_t due = sampleBefore(frame) - (frame > 0 ? sampleBefore(frame - 1) : 0);
         lastAudio.assign(static_cast<std::size_t>(due) * AudioOutput::channels, 0.0f);
-        if (due > 0) player->renderOffline(lastAudio.data(), static_cast<std::size_t>(due));
+        if (due > 0) audioOutput.render(lastAudio.data(), static_cast<std::size_t>(due));
     }
     const double seconds = static_cast<double>(frame * rate.denominator) /
                            static_cast<double>(rate.numerator);

@@ -10,7 +10,8 @@
 #include <memory>
 #include <vector>
 
-#include "demo/MusicPlayer.h"
+#include "demo/music/MusicPlayer.h"
+#include "demo/music/OfflineAudioOutput.h"
 #include "demo/TimelineRun.h"
 #include "shell/HeadlessContext.h"
 
@@ -57,6 +58,7 @@ public:
 
 private:
     FrameRate rate;
+    OfflineAudioOutput audioOutput;
     std::unique_ptr<MusicPlayer> player;
     HeadlessContext gl;
     std::int64_t nextFrame = 0;

@@ -9,7 +9,7 @@
 #include <deque>
 #include <utility>
 
-#include "demo/MusicPosition.h"
+#include "demo/music/MusicPosition.h"
 
 class ScriptedPosition : public MusicPosition {
 public:
