@@ -14,22 +14,9 @@
 #include "demo/music/NullAudioOutput.h"
 #include "demo/music/OfflineAudioOutput.h"
 #include "shell/CError.h"
-#include "tests/fixtures/FixtureData.h"
+#include "tests/fixtures/FixtureFolder.h"
 
 namespace {
-
-class InFixtureDirectory {
-public:
-    explicit InFixtureDirectory(const FixtureDataOptions& options = {})
-        : data(options), previous(std::filesystem::current_path()) {
-        std::filesystem::current_path(data.path());
-    }
-    ~InFixtureDirectory() { std::filesystem::current_path(previous); }
-
-private:
-    FixtureDataDir data;
-    std::filesystem::path previous;
-};
 
 DemoSeams seams(std::unique_ptr<ClockSource> clock,
                 std::unique_ptr<AudioOutput> audio = std::make_unique<NullAudioOutput>()) {
@@ -42,7 +29,7 @@ DemoSeams seams(std::unique_ptr<ClockSource> clock,
 const char* const title = "Orvak 2002 - Velmora";
 
 TEST(DemoObject, FirstFrameRunsBeforeTheClockStartsAndReadsTimeZero) {
-    InFixtureDirectory directory;
+    FixtureFolder directory;
     auto source = std::make_unique<ScriptedClockSource>();
     ScriptedClockSource& clock = *source;
     clock.frequency = 1000;
@@ -68,7 +55,7 @@ TEST(DemoObject, FirstFrameRunsBeforeTheClockStartsAndReadsTimeZero) {
 }
 
 TEST(DemoObject, InitialGLStateIsSmoothShadedDepthTestedWithNicestPerspective) {
-    InFixtureDirectory directory;
+    FixtureFolder directory;
     Demo demo(title, 640, 480, 32, false, windowProc,
               seams(std::make_unique<FixedStepClockSource>(60)));
     ASSERT_NE(demo.glContext, nullptr);
@@ -89,7 +76,7 @@ TEST(DemoObject, InitialGLStateIsSmoothShadedDepthTestedWithNicestPerspective) {
 }
 
 TEST(DemoObject, TimerOfFrequencyZeroFailsAfterTheWindowsFirstFrame) {
-    InFixtureDirectory directory;
+    FixtureFolder directory;
     auto source = std::make_unique<ScriptedClockSource>();
     source->frequency = 0;
     const float introFramesBefore = IntroScene::frameCount;
@@ -104,7 +91,7 @@ TEST(DemoObject, TimerOfFrequencyZeroFailsAfterTheWindowsFirstFrame) {
 }
 
 TEST(DemoObject, FixedStepClockWithOfflineMusicRunsToOrderThirtyEightRowThree) {
-    InFixtureDirectory directory;
+    FixtureFolder directory;
     // Ten frames a second of clock, and as much music rendered per frame.
     constexpr int framesPerSecond = 10;
     auto output = std::make_unique<OfflineAudioOutput>();
@@ -135,7 +122,7 @@ TEST(DemoObject, FixedStepClockWithOfflineMusicRunsToOrderThirtyEightRowThree) {
 TEST(DemoObject, ShortModuleEndsTheDemoOnceItsEndHasBeenPlayedOut) {
     FixtureDataOptions shortModule;
     shortModule.moduleShape = shortModuleShape();
-    InFixtureDirectory directory(shortModule);
+    FixtureFolder directory(shortModule);
     constexpr int framesPerSecond = 10;
     auto output = std::make_unique<OfflineAudioOutput>();
     OfflineAudioOutput& music = *output;

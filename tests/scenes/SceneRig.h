@@ -8,7 +8,7 @@
 #include "demo/InitialGLState.h"
 #include "demo/TimelineRun.h"
 #include "shell/HeadlessRun.h"
-#include "tests/fixtures/FixtureData.h"
+#include "tests/fixtures/FixtureFolder.h"
 #include "tests/support/RecordingGL.h"
 
 #include <GL/gl.h>
@@ -23,39 +23,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-// Enters `dir` for as long as it lives.
-struct WorkingDirectory {
-    explicit WorkingDirectory(const std::filesystem::path& dir)
-        : previous(std::filesystem::current_path()) {
-        std::filesystem::current_path(dir);
-    }
-    ~WorkingDirectory() { std::filesystem::current_path(previous); }
-    WorkingDirectory(const WorkingDirectory&) = delete;
-    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
-    std::filesystem::path previous;
-};
-
-// Rewrites files of a fresh fixture folder (given its root) before it is
-// entered, for tests that need pictures of their own.
-using DataFiller = std::function<void(const std::filesystem::path&)>;
-
-// Fixture data files (some missing or broken on request) in a private
-// folder that is the working directory, since the cube grid scene loads its
-// bitmaps from there when it is built.
-struct FixtureFolder {
-    explicit FixtureFolder(const FixtureDataOptions& options = {}, const DataFiller& fill = {})
-        : data(options), cwd(filled(data.path(), fill)) {}
-    FixtureDataDir data;
-    WorkingDirectory cwd;
-
-private:
-    static const std::filesystem::path& filled(const std::filesystem::path& dir,
-                                               const DataFiller& fill) {
-        if (fill) fill(dir);
-        return dir;
-    }
-};
 
 inline TimelineRun& timelineOf(TimelineRun& run) { return run; }
 inline TimelineRun& timelineOf(HeadlessRun& run) { return run.run; }
