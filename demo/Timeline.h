@@ -19,9 +19,20 @@ extern int pulsingSphereFirstFrameDone;
 extern int torusWarmupCount;
 extern int cubeGridWarmupCount;
 
-// The timeline is written over a set of five scene types, so that the tests
-// can drive it with logging stand-ins while the demo's scenes are called
-// directly, without an interface of their own.
+// The five scene types a timeline drives, in playing order.
+template <typename IntroType, typename PulsingSphereType, typename CubeStarType,
+          typename TorusType, typename CubeGridType>
+struct SceneSet {
+    using Intro = IntroType;
+    using PulsingSphere = PulsingSphereType;
+    using CubeStar = CubeStarType;
+    using Torus = TorusType;
+    using CubeGrid = CubeGridType;
+};
+
+// The timeline is written over a scene set, so that the tests can drive it
+// with logging stand-ins while the demo calls its own scenes directly,
+// without an interface of their own.
 template <typename Scenes>
 class BasicTimeline {
 public:
@@ -64,16 +75,10 @@ class CubeStarScene;
 class TorusScene;
 class CubeGridScene;
 
-// The demo's own scenes.
-struct DemoScenes {
-    using Intro = IntroScene;
-    using PulsingSphere = PulsingSphereScene;
-    using CubeStar = CubeStarScene;
-    using Torus = TorusScene;
-    using CubeGrid = CubeGridScene;
-};
+using DemoScenes =
+    SceneSet<IntroScene, PulsingSphereScene, CubeStarScene, TorusScene, CubeGridScene>;
 
-// Compiled once, in Timeline.cpp.
+// The demo's timeline is compiled once, in Timeline.cpp.
 extern template class BasicTimeline<DemoScenes>;
 using Timeline = BasicTimeline<DemoScenes>;
 

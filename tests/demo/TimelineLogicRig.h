@@ -33,7 +33,7 @@ inline void logSceneCall(std::string name, float time = 0.0f, int* counter = nul
 }
 
 // Logs every call the timeline makes on a scene; a draw also records the
-// flag of drawDetail.
+// scene's flag of the moment (drawDetail).
 struct LoggingScene {
     explicit LoggingScene(std::string name) : name(std::move(name)) {}
     virtual ~LoggingScene() = default;
@@ -80,14 +80,8 @@ struct LoggingTorus : LoggingScene {
     void setOverlayFlag() { log("overlayFlag"); }
 };
 
-struct LoggingScenes {
-    using Intro = LoggingIntro;
-    using PulsingSphere = LoggingPulsingSphere;
-    using CubeStar = LoggingCubeStar;
-    using Torus = LoggingTorus;
-    using CubeGrid = LoggingScene;
-};
-using LoggingTimeline = BasicTimeline<LoggingScenes>;
+using LoggingTimeline = BasicTimeline<
+    SceneSet<LoggingIntro, LoggingPulsingSphere, LoggingCubeStar, LoggingTorus, LoggingScene>>;
 
 struct Frame {
     bool result = false;
