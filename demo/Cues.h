@@ -53,7 +53,7 @@ constexpr Position demoEnd{38, 3};
 constexpr std::size_t rowEventCount =
     (pulsingSphereBeatOrders.last - pulsingSphereBeatOrders.first + 1) *
         pulsingSphereBeatRows.size() +
-    cubeStarFades.size() + 2;
+    cubeStarFades.size() + 1 /* torusFade */ + 1 /* cubeGridFade */;
 
 constexpr std::array<Position, rowEventCount> rowEvents() {
     std::array<Position, rowEventCount> events{};
@@ -67,5 +67,8 @@ constexpr std::array<Position, rowEventCount> rowEvents() {
     events[next++] = cubeGridFade;
     return events;
 }
+// Built here at compile time, so that a miscounted list does not compile.
+static_assert(rowEvents().back().order == cubeGridFade.order &&
+              rowEvents().back().row == cubeGridFade.row);
 
 }  // namespace cues
