@@ -6,12 +6,15 @@
 
 #include <utility>
 
-#include "shell/DataPath.h"
+#include "demo/music/SdlAudioOutput.h"
+#include "gfx/DataPath.h"
 
 Demo::Demo(std::string title, int width, int height, int bitsPerPixel, bool fullscreen,
            WindowProcedure windowProcedure, DemoSeams seams)
     : GLWindow(std::move(title), windowProcedure, width, height, bitsPerPixel, fullscreen),
-      musicPlayer(dataPath("data/Tolvane.it"), seams.audioOutput),
+      audioOutput(seams.audioOutput ? std::move(seams.audioOutput)
+                                    : std::make_unique<SdlAudioOutput>()),
+      musicPlayer(dataPath("data/Tolvane.it"), *audioOutput),
       clockSource(seams.clockSource ? std::move(seams.clockSource)
                                     : std::make_unique<SdlClockSource>()),
       timeline(introScene, pulsingSphereScene, cubeStarScene, torusScene, cubeGridScene,

@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "demo/AudioOutput.h"
+#include "demo/music/AudioOutput.h"
 #include "demo/Clock.h"
-#include "demo/MusicPlayer.h"
+#include "demo/music/MusicPlayer.h"
 #include "demo/Timeline.h"
 #include "scenes/CubeGridScene.h"
 #include "scenes/CubeStarScene.h"
@@ -20,10 +20,11 @@
 
 // What a run other than the interactive one swaps in: the source of the
 // clock's readings (null: the SDL performance counter) and where the music
-// goes (the SDL device, nowhere, or rendered on request by a capture).
+// goes (null: the SDL device; else nowhere, or rendered on request by
+// whoever keeps a reference to an offline output).
 struct DemoSeams {
     std::unique_ptr<ClockSource> clockSource;
-    AudioOutputKind audioOutput = AudioOutputKind::Device;
+    std::unique_ptr<AudioOutput> audioOutput;
 };
 
 class Demo : public GLWindow {
@@ -51,6 +52,9 @@ public:
     IntroScene introScene;
     CubeStarScene cubeStarScene;
     CubeGridScene cubeGridScene;
+    // Opened after the scenes, before the module loads; it outlives the
+    // player, which disconnects from it first.
+    std::unique_ptr<AudioOutput> audioOutput;
     MusicPlayer musicPlayer;
 
 private:

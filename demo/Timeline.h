@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "demo/Cues.h"
-#include "demo/MusicPosition.h"
+#include "demo/music/MusicPosition.h"
 
 // Process-wide timeline state: zero at program start, never reset.
 extern double frameTime;

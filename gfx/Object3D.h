@@ -1,6 +1,6 @@
 // Object3D: base of the procedural objects. It holds the placement a scene
 // sets before each draw and the do-nothing draw/animate slots; it makes no GL
-// call itself (objects/Placement applies the placement while drawing).
+// call itself (gfx/Placement applies the placement while drawing).
 #pragma once
 
 #include "gfx/Vector4.h"

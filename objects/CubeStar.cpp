@@ -7,9 +7,9 @@
 
 #include <cmath>
 
-namespace {
+#include "gfx/DegToRad.h"
 
-const float degToRad = 0.017453292f;  // single precision on purpose
+namespace {
 
 // Rotation angles in degrees (X, then Y, then Z) that aim each arm.
 const float armTable[6][3] = {

@@ -9,13 +9,11 @@
 #include <cmath>
 #include <new>
 
-#include "objects/Placement.h"
+#include "gfx/DegToRad.h"
+#include "gfx/Placement.h"
 #include "shell/CError.h"
 
 namespace {
-
-// Degrees to radians; the single-precision value is part of the look.
-constexpr float degToRad = 0.017453292f;
 
 const char* const noMemory = "3D Object generation error : not enough memory";
 

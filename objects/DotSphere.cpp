@@ -8,12 +8,10 @@
 #include <cmath>
 #include <new>
 
-#include "objects/Placement.h"
+#include "gfx/DegToRad.h"
+#include "gfx/Placement.h"
 
 namespace {
-
-// Degrees to radians; the single-precision value is part of the look.
-constexpr float degToRad = 0.017453292f;
 
 // The resolution as the sphere stores it: truncated toward zero. Values an
 // int cannot hold, and NaN, can never give a buffer and fail like one.

@@ -7,15 +7,9 @@
 #include <cmath>
 #include <new>
 
-#include "objects/Placement.h"
+#include "gfx/DegToRad.h"
+#include "gfx/Placement.h"
 #include "shell/CError.h"
-
-namespace {
-
-// Degrees to radians; the single-precision value is part of the look.
-constexpr float degToRad = 0.017453292f;
-
-}  // namespace
 
 PulsingSphere::PulsingSphere() : DotSphere(40.0f, 2.0f) {
     try {

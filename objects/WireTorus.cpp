@@ -9,15 +9,10 @@
 #include <new>
 #include <stdexcept>
 
-#include "objects/Placement.h"
-#include "objects/TorusSize.h"
+#include "gfx/DegToRad.h"
+#include "gfx/Placement.h"
+#include "gfx/TorusSize.h"
 #include "shell/CError.h"
-
-namespace {
-
-const float degToRad = 0.017453292f;  // single precision on purpose
-
-}  // namespace
 
 WireTorus::WireTorus(float tubeRadius, float ringRadius, int ringCount, float scale,
                      float segmentCount)

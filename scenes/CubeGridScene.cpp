@@ -3,8 +3,8 @@
 // 512 × 384, lays the copy over it 25 times as a zoom blur, then the panels.
 #include "scenes/CubeGridScene.h"
 
+#include "gfx/DataPath.h"
 #include "shell/CError.h"
-#include "shell/DataPath.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -7,9 +7,9 @@
 
 #include <cmath>
 
-namespace {
+#include "gfx/DegToRad.h"
 
-const float degToRad = 0.017453292f;
+namespace {
 
 // 1.01 rather than 1.0 so the first frame's colour is a touch above white;
 // it must stay the single-precision value.

@@ -1,17 +1,19 @@
-// CError and showError: the message boxes of every failure the demo reports.
+// CError and showError: every reported failure goes to stderr and then to the
+// presenter the program installed. This unit knows no window system.
 #include "shell/CError.h"
-
-#include <SDL.h>
 
 #include <cstdio>
 
 namespace {
 
-void reportBox(const std::string& text, SDL_Window* owner) {
+// Tools and unit tests install none: they have no window for a box to sit
+// on, and a box would wait for a click nobody makes. Their failures are
+// reported on stderr only.
+ErrorPresenter installedPresenter = nullptr;
+
+void report(const std::string& text, SDL_Window* owner) {
     std::fprintf(stderr, "velmora: %s\n", text.c_str());
-    // The result is ignored on purpose: a failure to show the box is already
-    // covered by the stderr line above.
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "ERROR", text.c_str(), owner);
+    if (installedPresenter != nullptr) installedPresenter(text, owner);
 }
 
 }  // namespace
@@ -24,6 +26,8 @@ std::string CError::message() const { return messageText; }
 
 int CError::code() const { return errorCode; }
 
-void CError::show(SDL_Window* owner) const { reportBox(messageText, owner); }
+void CError::show(SDL_Window* owner) const { report(messageText, owner); }
 
-void showError(const std::string& text, SDL_Window* owner) { reportBox(text, owner); }
+void showError(const std::string& text, SDL_Window* owner) { report(text, owner); }
+
+void installErrorPresenter(ErrorPresenter presenter) { installedPresenter = presenter; }

@@ -1,6 +1,6 @@
 // CError: the one exception class of the demo. Thrown by value with a fixed
 // English text, caught by reference only in the entry point and the window
-// procedure, where show() puts the text in a box captioned "ERROR".
+// procedure, where show() reports the text in a box captioned "ERROR".
 #pragma once
 
 #include <string>
@@ -16,8 +16,8 @@ public:
 
     virtual std::string message() const;
     virtual int code() const;
-    // Shows the text in a warning box owned by `owner` (may be null) and also
-    // writes it to stderr, so a run whose box cannot appear still says why.
+    // Writes the text to stderr, so a run whose box cannot appear still says
+    // why, then hands it to the installed presenter with `owner` (may be null).
     virtual void show(SDL_Window* owner) const;
 
 private:
@@ -25,5 +25,11 @@ private:
     int errorCode = 0;  // nothing reads it; kept defined
 };
 
-// Same box as CError::show, for failures that are not a CError.
+// Same report as CError::show, for failures that are not a CError.
 void showError(const std::string& text, SDL_Window* owner);
+
+// Puts a reported text on the screen; the window code provides the box.
+using ErrorPresenter = void (*)(const std::string& text, SDL_Window* owner);
+
+// Chosen once by the entry point, before anything can fail; null removes it.
+void installErrorPresenter(ErrorPresenter presenter);

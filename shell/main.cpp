@@ -10,6 +10,7 @@
 #include "shell/CError.h"
 #include "shell/GLWindow.h"
 #include "shell/Launcher.h"
+#include "shell/MessageBox.h"
 #include "shell/MessageLoop.h"
 
 namespace {
@@ -18,7 +19,7 @@ namespace {
 // every other failure gets.
 void showUnknownError() {
     std::fprintf(stderr, "velmora: Unknown error\n");
-    SDL_ShowSimpleMessageBox(0, "ERROR", "Unknown error", nullptr);
+    showPlainBox("Unknown error");
 }
 
 // Runs the launcher; false when the player cancelled it. The launcher's
@@ -33,6 +34,8 @@ bool chooseDisplayMode() {
 // No module instance handle exists here: the launcher's resources are built
 // in code, so nothing is stored before it opens.
 int main() {
+    // The one place the program chooses how failures reach the screen.
+    installErrorPresenter(showWarningBox);
     // GTK would switch the process to the user's locale; the demo's number
     // handling stays in the C locale.
     gtk_disable_setlocale();

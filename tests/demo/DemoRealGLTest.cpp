@@ -11,6 +11,8 @@
 #include <string>
 
 #include "demo/Demo.h"
+#include "demo/music/NullAudioOutput.h"
+#include "demo/music/OfflineAudioOutput.h"
 #include "shell/CError.h"
 #include "tests/fixtures/FixtureData.h"
 
@@ -29,10 +31,11 @@ private:
     std::filesystem::path previous;
 };
 
-DemoSeams seams(std::unique_ptr<ClockSource> clock, AudioOutputKind audio) {
+DemoSeams seams(std::unique_ptr<ClockSource> clock,
+                std::unique_ptr<AudioOutput> audio = std::make_unique<NullAudioOutput>()) {
     DemoSeams result;
     result.clockSource = std::move(clock);
-    result.audioOutput = audio;
+    result.audioOutput = std::move(audio);
     return result;
 }
 
@@ -46,7 +49,7 @@ TEST(DemoObject, FirstFrameRunsBeforeTheClockStartsAndReadsTimeZero) {
     clock.counter = 5000;
     frameTime = -1.0;
     Demo demo(title, 640, 480, 32, false, windowProc,
-              seams(std::move(source), AudioOutputKind::Null));
+              seams(std::move(source)));
 
     ASSERT_NE(demo.window, nullptr);
     ASSERT_NE(demo.glContext, nullptr);
@@ -67,7 +70,7 @@ TEST(DemoObject, FirstFrameRunsBeforeTheClockStartsAndReadsTimeZero) {
 TEST(DemoObject, InitialGLStateIsSmoothShadedDepthTestedWithNicestPerspective) {
     InFixtureDirectory directory;
     Demo demo(title, 640, 480, 32, false, windowProc,
-              seams(std::make_unique<FixedStepClockSource>(60), AudioOutputKind::Null));
+              seams(std::make_unique<FixedStepClockSource>(60)));
     ASSERT_NE(demo.glContext, nullptr);
     demo.initGL();
     GLint shadeModel = 0;
@@ -92,7 +95,7 @@ TEST(DemoObject, TimerOfFrequencyZeroFailsAfterTheWindowsFirstFrame) {
     const float introFramesBefore = IntroScene::frameCount;
     try {
         Demo demo(title, 640, 480, 32, false, windowProc,
-                  seams(std::move(source), AudioOutputKind::Null));
+                  seams(std::move(source)));
         FAIL() << "no error";
     } catch (const CError& error) {
         EXPECT_EQ(error.message(), "Error initializing timer");
@@ -104,14 +107,15 @@ TEST(DemoObject, FixedStepClockWithOfflineMusicRunsToOrderThirtyEightRowThree) {
     InFixtureDirectory directory;
     // Ten frames a second of clock, and as much music rendered per frame.
     constexpr int framesPerSecond = 10;
+    auto output = std::make_unique<OfflineAudioOutput>();
+    OfflineAudioOutput& music = *output;
     Demo demo(title, 640, 480, 32, false, windowProc,
-              seams(std::make_unique<FixedStepClockSource>(framesPerSecond),
-                    AudioOutputKind::Offline));
+              seams(std::make_unique<FixedStepClockSource>(framesPerSecond), std::move(output)));
     const double endSeconds = (38 * 64 + 3) * rowSeconds(fastModuleShape());
     int frames = 0;
     bool over = false;
     while (!over && frames < 1000) {
-        demo.musicPlayer.renderOffline(nullptr, AudioOutput::sampleRate / framesPerSecond);
+        music.render(nullptr, AudioOutput::sampleRate / framesPerSecond);
         over = demo.renderFrame();
         ++frames;
     }
@@ -133,14 +137,15 @@ TEST(DemoObject, ShortModuleEndsTheDemoOnceItsEndHasBeenPlayedOut) {
     shortModule.moduleShape = shortModuleShape();
     InFixtureDirectory directory(shortModule);
     constexpr int framesPerSecond = 10;
+    auto output = std::make_unique<OfflineAudioOutput>();
+    OfflineAudioOutput& music = *output;
     Demo demo(title, 640, 480, 32, false, windowProc,
-              seams(std::make_unique<FixedStepClockSource>(framesPerSecond),
-                    AudioOutputKind::Offline));
+              seams(std::make_unique<FixedStepClockSource>(framesPerSecond), std::move(output)));
     const double moduleSeconds = 5 * 64 * rowSeconds(shortModuleShape());
     int frames = 0;
     bool over = false;
     while (!over && frames < 200) {
-        demo.musicPlayer.renderOffline(nullptr, AudioOutput::sampleRate / framesPerSecond);
+        music.render(nullptr, AudioOutput::sampleRate / framesPerSecond);
         over = demo.renderFrame();
         ++frames;
     }

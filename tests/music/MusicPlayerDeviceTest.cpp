@@ -1,6 +1,8 @@
 // The music player on a real SDL audio device (the dummy driver in tests):
-// the audible position against the wall clock, the end, and no device at all.
-#include "demo/MusicPlayer.h"
+// the audible position against the wall clock, the end, no device at all,
+// and a device that outlives its player.
+#include "demo/music/MusicPlayer.h"
+#include "demo/music/SdlAudioOutput.h"
 #include "shell/CError.h"
 #include "tests/fixtures/FixtureData.h"
 
@@ -51,7 +53,8 @@ protected:
 }  // namespace
 
 TEST_F(MusicPlayerDevice, ReportsZeroWhileTheDevicePlaysSilenceBeforePlay) {
-    MusicPlayer player(writeModule(tinyModuleShape()));
+    SdlAudioOutput device;
+    MusicPlayer player(writeModule(tinyModuleShape()), device);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_EQ(player.order(), 0u);
     EXPECT_EQ(player.row(), 0u);
@@ -65,7 +68,8 @@ TEST_F(MusicPlayerDevice, AudiblePositionTracksWallClockWithinOneRow) {
     // and falls behind real time on a busy machine (10 % was seen); a row
     // this long keeps that drift within a row over the two seconds watched.
     const FixtureModuleShape shape{4, 16, 10, 100};
-    MusicPlayer player(writeModule(shape));
+    SdlAudioOutput device;
+    MusicPlayer player(writeModule(shape), device);
     const double rowLength = playedRowSeconds(shape);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     player.play();
@@ -94,7 +98,8 @@ TEST_F(MusicPlayerDevice, AudiblePositionTracksWallClockWithinOneRow) {
 
 TEST_F(MusicPlayerDevice, EndIsReportedOnceAndThePositionStaysPastTheSong) {
     const FixtureModuleShape shape = tinyModuleShape();
-    MusicPlayer player(writeModule(shape));
+    SdlAudioOutput device;
+    MusicPlayer player(writeModule(shape), device);
     const double songSeconds = playedRowSeconds(shape) * shape.orders * shape.rows;
     player.play();
     const Clock::time_point start = Clock::now();
@@ -124,18 +129,38 @@ TEST_F(MusicPlayerDevice, NoAudioDriverFailsWithBassInit) {
     const std::string file = writeModule(tinyModuleShape());
     ASSERT_EQ(setenv("SDL_AUDIODRIVER", "no-such-driver", 1), 0);
     try {
-        MusicPlayer player(file);
-        FAIL() << "constructed without an audio driver";
+        SdlAudioOutput device;
+        FAIL() << "opened without an audio driver";
     } catch (const CError& error) {
         EXPECT_EQ(error.message(), "Error bass init");
     }
     // The failed attempt leaves nothing behind: with a driver it works again.
     ASSERT_EQ(setenv("SDL_AUDIODRIVER", "dummy", 1), 0);
-    MusicPlayer player(file);
+    SdlAudioOutput device;
+    MusicPlayer player(file, device);
     EXPECT_EQ(player.order(), 0u);
 }
 
-TEST_F(MusicPlayerDevice, OfflineRenderingIsRefusedOnTheDevice) {
-    MusicPlayer player(writeModule(tinyModuleShape()));
-    EXPECT_THROW(player.renderOffline(nullptr, 10), std::logic_error);
+TEST_F(MusicPlayerDevice, DeviceLeftOpenPullsNothingOnceItsPlayerIsGoneAndServesTheNext) {
+    const FixtureModuleShape shape = tinyModuleShape();
+    const std::string file = writeModule(shape);
+    SdlAudioOutput device;
+    {
+        MusicPlayer player(file, device);
+        player.play();
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        ASSERT_GT(device.audibleFrame(), 0);
+    }
+    // A callback after the module was freed would move the heard frame on
+    // (and read freed memory); without one the estimate stops a buffer after
+    // the last.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const std::int64_t heard = device.audibleFrame();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(device.audibleFrame(), heard) << "the device pulled after the player was gone";
+
+    MusicPlayer next(file, device);
+    next.play();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_GE(next.order() * shape.rows + next.row(), 2u) << "the reconnected device did not play";
 }

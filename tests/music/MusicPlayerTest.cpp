@@ -1,6 +1,9 @@
-// The music player without a sound card: offline rendering walks the fixture
+// The music player without a sound card: the offline output walks the fixture
 // modules row by row; the null output keeps wall-clock time; load failures.
-#include "demo/MusicPlayer.h"
+#include "demo/music/MusicPlayer.h"
+#include "demo/music/NullAudioOutput.h"
+#include "demo/music/OfflineAudioOutput.h"
+#include "demo/music/SdlAudioOutput.h"
 #include "shell/CError.h"
 #include "tests/fixtures/FixtureData.h"
 
@@ -9,7 +12,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <stdexcept>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -33,11 +35,12 @@ protected:
 
     FixtureDataDir dir{FixtureDataOptions{FixtureFile::Missing, FixtureFile::Missing,
                                           FixtureFile::Missing, fastModuleShape()}};
+    OfflineAudioOutput output;
 };
 
-std::string errorText(const std::string& file, AudioOutputKind kind) {
+std::string errorText(const std::string& file, AudioOutput& output) {
     try {
-        MusicPlayer player(file, kind);
+        MusicPlayer player(file, output);
     } catch (const CError& error) {
         return error.message();
     }
@@ -55,12 +58,12 @@ bool silent(const std::vector<float>& audio) {
 
 TEST_F(MusicPlayerOffline, WalksEveryRowOfEveryOrderInTurnThenReportsThePastEnd) {
     const FixtureModuleShape shape = fastModuleShape();
-    MusicPlayer player(writeModule(shape), AudioOutputKind::Offline);
+    MusicPlayer player(writeModule(shape), output);
     player.play();
     std::vector<Position> seen{position(player)};
     // 64 frames a step is far finer than a row (about 430 frames).
     for (int step = 0; step < 30 * 44100 / 64 && seen.back().first != past; ++step) {
-        player.renderOffline(nullptr, 64);
+        output.render(nullptr, 64);
         const Position now = position(player);
         if (now != seen.back()) seen.push_back(now);
     }
@@ -73,29 +76,29 @@ TEST_F(MusicPlayerOffline, WalksEveryRowOfEveryOrderInTurnThenReportsThePastEnd)
 }
 
 TEST_F(MusicPlayerOffline, ReportsZeroAndStaysSilentBeforePlay) {
-    MusicPlayer player(writeModule(tinyModuleShape()), AudioOutputKind::Offline);
+    MusicPlayer player(writeModule(tinyModuleShape()), output);
     EXPECT_EQ(position(player), Position(0, 0));
     std::vector<float> audio(2 * 4410);
-    player.renderOffline(audio.data(), 4410);
+    output.render(audio.data(), 4410);
     EXPECT_TRUE(silent(audio));
     EXPECT_EQ(position(player), Position(0, 0));
 
     player.play();
     EXPECT_EQ(position(player), Position(0, 0));
-    player.renderOffline(audio.data(), 4410);
+    output.render(audio.data(), 4410);
     EXPECT_FALSE(silent(audio));
     // 100 ms in, with 60 ms rows: the second row.
     EXPECT_EQ(position(player), Position(0, 1));
 }
 
 TEST_F(MusicPlayerOffline, SongEndGivesThePastEndPositionThenMusicEndedOnce) {
-    MusicPlayer player(writeModule(shortModuleShape()), AudioOutputKind::Offline);
+    MusicPlayer player(writeModule(shortModuleShape()), output);
     player.play();
     Position last{0, 0};
     int step = 0;
     int pastEndStep = -1;
     while (!musicEnded && step < 10 * 441) {
-        player.renderOffline(nullptr, 100);
+        output.render(nullptr, 100);
         ++step;
         const Position now = position(player);
         if (now.first != past) {
@@ -117,7 +120,7 @@ TEST_F(MusicPlayerOffline, SongEndGivesThePastEndPositionThenMusicEndedOnce) {
     // Once set it is never set again: clear it and play on, in silence.
     musicEnded = false;
     std::vector<float> audio(2 * 44100);
-    player.renderOffline(audio.data(), 44100);
+    output.render(audio.data(), 44100);
     EXPECT_FALSE(musicEnded);
     EXPECT_TRUE(silent(audio));
     EXPECT_EQ(position(player), Position(past, past));
@@ -125,7 +128,8 @@ TEST_F(MusicPlayerOffline, SongEndGivesThePastEndPositionThenMusicEndedOnce) {
 
 TEST_F(MusicPlayerOffline, NullOutputFollowsTheWallClock) {
     const FixtureModuleShape shape = tinyModuleShape();
-    MusicPlayer player(writeModule(shape), AudioOutputKind::Null);
+    NullAudioOutput nullOutput;
+    MusicPlayer player(writeModule(shape), nullOutput);
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
     EXPECT_EQ(position(player), Position(0, 0));
     player.play();
@@ -136,7 +140,6 @@ TEST_F(MusicPlayerOffline, NullOutputFollowsTheWallClock) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const double rows = now.first * shape.rows + now.second;
     EXPECT_NEAR(rows + 0.5, elapsed / rowSeconds(shape), 1.0);
-    EXPECT_THROW(player.renderOffline(nullptr, 10), std::logic_error);
 }
 
 TEST(MusicPlayerLoad, MissingGarbageEmptyOrDirectoryFailsWithBassInit) {
@@ -148,12 +151,14 @@ TEST(MusicPlayerLoad, MissingGarbageEmptyOrDirectoryFailsWithBassInit) {
     std::vector<std::uint8_t> truncated = fixtureModuleBytes(tinyModuleShape());
     truncated.resize(16);
     writeBytes(data / "truncated.it", truncated);
-    for (AudioOutputKind kind : {AudioOutputKind::Offline, AudioOutputKind::Device}) {
-        EXPECT_EQ(errorText((data / "missing.it").string(), kind), "Error bass init");
-        EXPECT_EQ(errorText((data / "garbage.it").string(), kind), "Error bass init");
-        EXPECT_EQ(errorText((data / "empty.it").string(), kind), "Error bass init");
-        EXPECT_EQ(errorText((data / "truncated.it").string(), kind), "Error bass init");
-        EXPECT_EQ(errorText(data.string(), kind), "Error bass init");
+    OfflineAudioOutput offline;
+    SdlAudioOutput device;
+    for (AudioOutput* output : std::initializer_list<AudioOutput*>{&offline, &device}) {
+        EXPECT_EQ(errorText((data / "missing.it").string(), *output), "Error bass init");
+        EXPECT_EQ(errorText((data / "garbage.it").string(), *output), "Error bass init");
+        EXPECT_EQ(errorText((data / "empty.it").string(), *output), "Error bass init");
+        EXPECT_EQ(errorText((data / "truncated.it").string(), *output), "Error bass init");
+        EXPECT_EQ(errorText(data.string(), *output), "Error bass init");
     }
 }
 
@@ -161,7 +166,8 @@ TEST(MusicPlayerLoad, KeepsItsOwnCopyOfTheFileName) {
     FixtureDataDir dir{FixtureDataOptions{FixtureFile::Valid, FixtureFile::Missing,
                                           FixtureFile::Missing, tinyModuleShape()}};
     std::string name = dir.modulePath().string();
-    MusicPlayer player(name, AudioOutputKind::Offline);
+    OfflineAudioOutput output;
+    MusicPlayer player(name, output);
     name.assign("changed");
     EXPECT_EQ(player.fileName, dir.modulePath().string());
     ASSERT_NE(player.music, nullptr);

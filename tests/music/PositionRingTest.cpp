@@ -1,5 +1,5 @@
 // The frame → position history the audible position is read from.
-#include "demo/PositionRing.h"
+#include "demo/music/PositionRing.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,9 @@
 
 #include <cstdio>
 
+#include "shell/CError.h"
 #include "shell/GLWindow.h"
+#include "shell/MessageBox.h"
 #include "shell/MessageLoop.h"
 
 namespace {
@@ -27,6 +29,8 @@ public:
 }  // namespace
 
 int main() {
+    // Boxes as the program shows them, which the script looks for.
+    installErrorPresenter(showWarningBox);
     try {
         EightBitWindow window;
         window.createWindow();

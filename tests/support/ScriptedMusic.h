@@ -3,7 +3,7 @@
 // meant to ask afresh for every test it makes.
 #pragma once
 
-#include "demo/MusicPosition.h"
+#include "demo/music/MusicPosition.h"
 
 class ScriptedMusic : public MusicPosition {
 public:

@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "demo/MusicPosition.h"
+#include "demo/music/MusicPosition.h"
 #include "demo/Timeline.h"
 #include "objects/PulsingSphere.h"
 #include "objects/WobbleTorus.h"

@@ -3,7 +3,7 @@
 // frame by frame on a fixed-step clock, without audio.
 #pragma once
 
-#include "demo/MusicPosition.h"
+#include "demo/music/MusicPosition.h"
 
 class SongPosition : public MusicPosition {
 public:

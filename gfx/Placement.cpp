@@ -1,5 +1,5 @@
 // applyPlacement: shared by every object that uses the plain transform.
-#include "objects/Placement.h"
+#include "gfx/Placement.h"
 
 #include <GL/gl.h>
 

@@ -1,8 +1,8 @@
 // ModuleRenderer: sub-chunked rendering with position bookkeeping and the
 // one-time end-of-music signal.
-#include "demo/ModuleRenderer.h"
+#include "demo/music/ModuleRenderer.h"
 
-#include "demo/MusicPosition.h"
+#include "demo/music/MusicPosition.h"
 
 #include <libopenmpt/libopenmpt.hpp>
 

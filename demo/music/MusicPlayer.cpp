@@ -1,6 +1,6 @@
-// MusicPlayer: module loading through libopenmpt, playback through the chosen
-// output, and the process-wide end-of-music flag.
-#include "demo/MusicPlayer.h"
+// MusicPlayer: module loading through libopenmpt, playback through the
+// caller's output, and the process-wide end-of-music flag.
+#include "demo/music/MusicPlayer.h"
 
 #include "shell/CError.h"
 
@@ -10,7 +10,6 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <stdexcept>
 #include <vector>
 
 std::atomic<bool> musicEnded{false};
@@ -47,16 +46,15 @@ std::unique_ptr<openmpt::module> loadModule(const std::string& fileName) {
 
 }  // namespace
 
-MusicPlayer::MusicPlayer(const std::string& fileName, AudioOutputKind outputKind)
-    : fileName(fileName) {
-    output = makeAudioOutput(outputKind, renderer);
-    music = loadModule(this->fileName);
-    renderer.attach(music.get(), output->latencyFrames());
-    output->resume();
+MusicPlayer::MusicPlayer(const std::string& fileName, AudioOutput& output)
+    : fileName(fileName), music(loadModule(fileName)), output(output) {
+    renderer.attach(music.get(), output.latencyFrames());
+    output.connect(renderer);
 }
 
 MusicPlayer::~MusicPlayer() {
-    output.reset();  // pauses and closes the device: no callback runs after this
+    // The output stops pulling first: nothing renders from a freed module.
+    output.disconnect();
     music.reset();
 }
 
@@ -64,14 +62,8 @@ void MusicPlayer::play() {
     if (music) renderer.requestPlay();
 }
 
-ModulePosition MusicPlayer::audiblePosition() { return renderer.positionAt(output->audibleFrame()); }
+ModulePosition MusicPlayer::audiblePosition() { return renderer.positionAt(output.audibleFrame()); }
 
 unsigned MusicPlayer::order() { return audiblePosition().order; }
 
 unsigned MusicPlayer::row() { return audiblePosition().row; }
-
-void MusicPlayer::renderOffline(float* stereo, std::size_t frames) {
-    if (!output->renderNow(stereo, frames)) {
-        throw std::logic_error("MusicPlayer::renderOffline needs the offline output");
-    }
-}

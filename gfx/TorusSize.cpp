@@ -1,5 +1,5 @@
 // TorusSize: shared by WireTorus and WobbleTorus.
-#include "objects/TorusSize.h"
+#include "gfx/TorusSize.h"
 
 #include <climits>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // SdlAudioOutput: SDL subsystem and device ownership, the audio callback and
 // the audible-frame estimate the music position is read through.
-#include "demo/SdlAudioOutput.h"
+#include "demo/music/SdlAudioOutput.h"
 
 #include "shell/CError.h"
 
@@ -43,16 +43,33 @@ SdlAudioOutput::Device::~Device() {
     SDL_CloseAudioDevice(id);
 }
 
-SdlAudioOutput::SdlAudioOutput(AudioSource& source)
-    : source(source),
-      counterStart(SDL_GetPerformanceCounter()),
+SdlAudioOutput::SdlAudioOutput()
+    : counterStart(SDL_GetPerformanceCounter()),
       counterFrequency(SDL_GetPerformanceFrequency()),
       lastCallback(noCallbackYet),
       device(&SdlAudioOutput::callback, this) {}
 
 SdlAudioOutput::~SdlAudioOutput() = default;
 
-void SdlAudioOutput::resume() { SDL_PauseAudioDevice(device.id, 0); }
+void SdlAudioOutput::connect(AudioSource& newSource) {
+    // The device is open and its thread runs, paused or playing another
+    // source: the lock keeps the callback out while the source changes.
+    SDL_LockAudioDevice(device.id);
+    source = &newSource;
+    framesDelivered = 0;
+    lastCallback.store(noCallbackYet, std::memory_order_release);
+    SDL_UnlockAudioDevice(device.id);
+    SDL_PauseAudioDevice(device.id, 0);
+}
+
+void SdlAudioOutput::disconnect() noexcept {
+    // Paused, SDL calls no more callbacks; taking the lock afterwards waits
+    // for one that was already running. Only then may the source go.
+    SDL_PauseAudioDevice(device.id, 1);
+    SDL_LockAudioDevice(device.id);
+    source = nullptr;
+    SDL_UnlockAudioDevice(device.id);
+}
 
 std::uint32_t SdlAudioOutput::microsecondsNow() const {
     const Uint64 ticks = SDL_GetPerformanceCounter() - counterStart;
@@ -66,7 +83,7 @@ void SdlAudioOutput::callback(void* user, Uint8* stream, int bytes) {
     self->lastCallback.store(
         (static_cast<std::uint64_t>(self->framesDelivered) << 32) | self->microsecondsNow(),
         std::memory_order_release);
-    self->source.render(reinterpret_cast<float*>(stream), frames);
+    self->source->render(reinterpret_cast<float*>(stream), frames);
     self->framesDelivered += static_cast<std::uint32_t>(frames);
 }
 

@@ -1,9 +1,10 @@
 // SdlAudioOutput: the demo's sound card: SDL's default playback device at
-// 44100 Hz stereo float, filled from SDL's audio thread. It also estimates
-// which frame is being heard, from the buffer size and the last callback time.
+// 44100 Hz stereo float, filled from SDL's audio thread while a source is
+// connected. It also estimates which frame is being heard, from the buffer
+// size and the last callback time.
 #pragma once
 
-#include "demo/AudioOutput.h"
+#include "demo/music/AudioOutput.h"
 
 #include <SDL.h>
 
@@ -13,13 +14,15 @@ class SdlAudioOutput : public AudioOutput {
 public:
     static constexpr std::uint16_t bufferFrames = 1024;
 
-    // Throws CError "Error bass init" when SDL audio or the device cannot open.
-    explicit SdlAudioOutput(AudioSource& source);
+    // Opens the device, paused. Throws CError "Error bass init" when SDL
+    // audio or the device cannot open.
+    SdlAudioOutput();
     ~SdlAudioOutput() override;
     SdlAudioOutput(const SdlAudioOutput&) = delete;
     SdlAudioOutput& operator=(const SdlAudioOutput&) = delete;
 
-    void resume() override;
+    void connect(AudioSource& source) override;
+    void disconnect() noexcept override;
     std::uint32_t latencyFrames() const override { return bufferFrames; }
     std::int64_t audibleFrame() override;
 
@@ -44,13 +47,16 @@ private:
     static void callback(void* user, Uint8* stream, int bytes);
     std::uint32_t microsecondsNow() const;
 
-    AudioSource& source;
+    // Not null while the device plays (connect sets it before unpausing,
+    // disconnect clears it after pausing). Written under the device lock,
+    // which SDL holds around the callback.
+    AudioSource* source = nullptr;
     const Uint64 counterStart;
     const Uint64 counterFrequency;
     // The first frame of the latest callback (low 32 bits) and the time it ran
     // (32 bits of microseconds), packed so the UI thread reads them together.
     std::atomic<std::uint64_t> lastCallback;
-    std::uint32_t framesDelivered = 0;  // audio thread only
+    std::uint32_t framesDelivered = 0;  // under the device lock
     AudioSubsystem subsystem;
     Device device;
 };

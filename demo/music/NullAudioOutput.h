@@ -3,24 +3,22 @@
 // clock, so the timeline runs and the demo ends as it would with sound.
 #pragma once
 
-#include "demo/AudioOutput.h"
+#include "demo/music/OfflineAudioOutput.h"
 
 #include <chrono>
-#include <vector>
 
 class NullAudioOutput : public AudioOutput {
 public:
-    explicit NullAudioOutput(AudioSource& source);
-
-    void resume() override;
+    // Starts the wall clock the source is rendered by.
+    void connect(AudioSource& source) override;
+    void disconnect() noexcept override;
     std::uint32_t latencyFrames() const override { return 0; }
-    // Renders, on the calling thread, every frame due since resume.
+    // Renders, on the calling thread, every frame due since connect.
     std::int64_t audibleFrame() override;
 
 private:
-    AudioSource& source;
-    bool running = false;
+    // Renders and discards; this output only decides how much and when.
+    OfflineAudioOutput offline;
+    bool connected = false;
     std::chrono::steady_clock::time_point startTime;
-    std::int64_t framesRendered = 0;
-    std::vector<float> scratch;
 };

@@ -3,8 +3,8 @@
 // demo can ask what is audible now rather than what was decoded last.
 #pragma once
 
-#include "demo/AudioOutput.h"
-#include "demo/PositionRing.h"
+#include "demo/music/AudioOutput.h"
+#include "demo/music/PositionRing.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // PositionRing: the lock-free frame → (order, row) history.
-#include "demo/PositionRing.h"
+#include "demo/music/PositionRing.h"
 
 void PositionRing::push(std::uint64_t frame, unsigned order, unsigned row) noexcept {
     const std::uint64_t index = count.load(std::memory_order_relaxed);
