@@ -12,6 +12,7 @@
 #include <set>
 #include <string>
 
+#include "demo/Cues.h"
 #include "tools/soundtrack/Melody.h"
 #include "tools/soundtrack/Soundtrack.h"
 
@@ -158,7 +159,7 @@ TEST(SoundtrackMelody, PhrasesFitTheirOrderWithoutOverlappingNotes) {
     }
 }
 
-TEST(SoundtrackArrangement, EachLayerEntersOnItsOrder) {
+TEST(SoundtrackArrangement, EachLayerEntersWithItsPictureCue) {
     std::map<int, int> firstOrder;  // sample number -> first order it sounds in
     const ItModule& module = soundtrack();
     ASSERT_EQ(module.orders.size(), 39u);
@@ -173,16 +174,25 @@ TEST(SoundtrackArrangement, EachLayerEntersOnItsOrder) {
             }
         }
     }
-    EXPECT_EQ(firstOrder[sampleNumber("pad")], 0);
-    EXPECT_EQ(firstOrder[sampleNumber("pluck")], 2);
-    EXPECT_EQ(firstOrder[sampleNumber("closed hat")], 3);
-    EXPECT_EQ(firstOrder[sampleNumber("kick")], 4);
-    EXPECT_EQ(firstOrder[sampleNumber("bass")], 4);
-    EXPECT_EQ(firstOrder[sampleNumber("impact")], 6);
-    EXPECT_EQ(firstOrder[sampleNumber("lead")], 16);
-    EXPECT_EQ(firstOrder[sampleNumber("bell")], 18);
-    EXPECT_EQ(firstOrder[sampleNumber("bright pad")], 22);
-    EXPECT_EQ(firstOrder[sampleNumber("open hat")], 22);
+    const struct {
+        const char* sample;
+        unsigned order;
+    } entries[] = {
+        {"pad", cues::intro.first},
+        {"pluck", cues::introSpin},
+        {"closed hat", cues::intro.last},
+        {"kick", cues::pulsingSphere.first},
+        {"bass", cues::pulsingSphere.first},
+        {"impact", cues::pulsingSphereBeatOrders.first},
+        {"lead", cues::torusWobble},
+        {"bell", cues::torusSpin},
+        {"bright pad", cues::cubeStarOverlay.first},
+        {"open hat", cues::cubeStarOverlay.first},
+    };
+    for (const auto& entry : entries) {
+        SCOPED_TRACE(entry.sample);
+        EXPECT_EQ(firstOrder[sampleNumber(entry.sample)], static_cast<int>(entry.order));
+    }
 }
 
 TEST(SoundtrackArrangement, IntroPadFadesInFromSilence) {

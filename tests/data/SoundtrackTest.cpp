@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "demo/Cues.h"
 #ifdef VELMORA_HAVE_SOUNDTRACK
 #include "tools/soundtrack/Soundtrack.h"
 #endif
@@ -75,12 +76,16 @@ double rmsOfOrders(const Render& render, int firstOrder, int lastOrder) {
     return std::sqrt(energy(render, from, to) / (2.0 * static_cast<double>(to - from)));
 }
 
+Position at(unsigned order, unsigned row) { return {static_cast<int>(order), static_cast<int>(row)}; }
+
+const Position demoEnd = at(cues::demoEnd.order, cues::demoEnd.row);
+
+// Every row a picture answers on alone, and the closing chord on the first
+// row of the order in which the pictures end.
 std::vector<Position> accentRows() {
     std::vector<Position> rows;
-    for (int order = 6; order <= 9; ++order) {
-        for (int row : {12, 20, 45, 52}) rows.push_back({order, row});
-    }
-    rows.insert(rows.end(), {{12, 0}, {13, 61}, {37, 0}, {38, 0}});
+    for (cues::Position event : cues::rowEvents()) rows.push_back(at(event.order, event.row));
+    rows.push_back({demoEnd.first, 0});
     return rows;
 }
 
@@ -121,11 +126,11 @@ TEST(SoundtrackPlayback, PlaysEveryOrderOnceInSequencePastOrder38Row3ThenEnds) {
     for (std::size_t i = 1; i < render.visited.size(); ++i) {
         ASSERT_LT(render.visited[i - 1], render.visited[i]) << "playback went back at step " << i;
     }
-    for (int order = 0; order <= 38; ++order) {
+    for (int order = 0; order <= demoEnd.first; ++order) {
         EXPECT_TRUE(render.rowStart.count({order, 0})) << "order " << order << " never played";
     }
-    ASSERT_TRUE(render.rowStart.count({38, 3}));
-    EXPECT_GT(render.left.size(), render.rowStart.at({38, 3}) + renderRate)
+    ASSERT_TRUE(render.rowStart.count(demoEnd));
+    EXPECT_GT(render.left.size(), render.rowStart.at(demoEnd) + renderRate)
         << "the music should go on past the last picture";
     const double seconds = static_cast<double>(render.left.size()) / renderRate;
     EXPECT_GE(seconds, 240.0);
@@ -147,7 +152,7 @@ TEST(SoundtrackSync, EveryAccentRowIsAnOnsetTwiceAsLoudAsTheMomentBefore) {
 
 TEST(SoundtrackSync, AccentsAreTheLoudestMomentsOfTheBeat) {
     // An onset alone could be any kick; the flashes need the hit that stands
-    // out of the groove, so every accent of orders 6-9 is louder than each of
+    // out of the groove, so every beat of the sphere is louder than each of
     // its order's plain kick and snare beats that do not ride on an impact's
     // ring (the first three rows after one).
     const Render render = renderModule();
@@ -156,7 +161,9 @@ TEST(SoundtrackSync, AccentsAreTheLoudestMomentsOfTheBeat) {
         const std::size_t start = render.rowStart.at(p);
         return energy(render, start, start + windowFrames);
     };
-    for (int order = 6; order <= 9; ++order) {
+    for (unsigned beatOrder = cues::pulsingSphereBeatOrders.first;
+         beatOrder <= cues::pulsingSphereBeatOrders.last; ++beatOrder) {
+        const int order = static_cast<int>(beatOrder);
         double loudestOrdinary = 0.0;
         for (int row = 0; row < 64; row += 4) {
             const bool ringing = std::any_of(accents.begin(), accents.end(), [&](const Position& a) {
@@ -165,9 +172,9 @@ TEST(SoundtrackSync, AccentsAreTheLoudestMomentsOfTheBeat) {
             if (ringing) continue;
             loudestOrdinary = std::max(loudestOrdinary, after({order, row}));
         }
-        for (int row : {12, 20, 45, 52}) {
+        for (unsigned row : cues::pulsingSphereBeatRows) {
             SCOPED_TRACE("order " + std::to_string(order) + " row " + std::to_string(row));
-            EXPECT_GT(after({order, row}), loudestOrdinary);
+            EXPECT_GT(after(at(beatOrder, row)), loudestOrdinary);
         }
     }
 }

@@ -1,6 +1,6 @@
-// The timeline rig for the logic tests: the timeline built against the
-// logging stand-in scenes, a scripted music position and clock, and each
-// frame's scene calls as a trace ("intro.stop pulse.draw present").
+// The timeline rig for the logic tests: the timeline over logging stand-ins
+// for the five scenes, a scripted music position and clock, and each frame's
+// scene calls as a trace ("intro.stop pulse.draw present").
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,13 +12,76 @@
 #include <vector>
 
 #include "demo/Timeline.h"
-#include "scenes/CubeGridScene.h"
-#include "scenes/CubeStarScene.h"
-#include "scenes/IntroScene.h"
-#include "scenes/PulsingSphereScene.h"
-#include "scenes/TorusScene.h"
 #include "tests/support/RecordingGL.h"
 #include "tests/support/ScriptedMusic.h"
+
+struct SceneCall {
+    std::string name;        // "intro.draw", "torus.wobble", "present", ...
+    float time = 0.0f;
+    int* counter = nullptr;  // draw/stop's frameCounter argument
+    int detail = 0;          // a flag the scene saw at that moment
+};
+
+inline std::vector<SceneCall>& sceneCalls() {
+    static std::vector<SceneCall> calls;
+    return calls;
+}
+
+inline void logSceneCall(std::string name, float time = 0.0f, int* counter = nullptr,
+                         int detail = 0) {
+    sceneCalls().push_back({std::move(name), time, counter, detail});
+}
+
+// Logs every call the timeline makes on a scene; a draw also records the
+// scene's flag of the moment (drawDetail).
+struct LoggingScene {
+    explicit LoggingScene(std::string name) : name(std::move(name)) {}
+    virtual ~LoggingScene() = default;
+    void draw(float time, int* frameCounter) {
+        logSceneCall(name + ".draw", time, frameCounter, drawDetail());
+    }
+    void stop(float time, int* frameCounter) { logSceneCall(name + ".stop", time, frameCounter); }
+    void setFadeStart(float time) {
+        logSceneCall(name + ".fade", time);
+        fadeStart = time;
+    }
+    void log(const char* event, float time = 0.0f) { logSceneCall(name + "." + event, time); }
+    virtual int drawDetail() const { return 0; }
+
+    std::string name;
+    float fadeStart = 0.0f;
+};
+
+struct LoggingIntro : LoggingScene {
+    LoggingIntro() : LoggingScene("intro") {}
+    int drawDetail() const override { return spinEnabled ? 1 : 0; }
+    bool spinEnabled = false;
+};
+
+struct LoggingPulsingSphere : LoggingScene {
+    LoggingPulsingSphere() : LoggingScene("pulse") {}
+    void nudge() { log("nudge"); }
+    void startDiscPulse(float time) { log("disc", time); }
+    void startFlash(float time) { log("flash", time); }
+};
+
+struct LoggingCubeStar : LoggingScene {
+    LoggingCubeStar() : LoggingScene("star") {}
+    int drawDetail() const override { return cubeStar.overlayStyle; }
+    struct {
+        int overlayStyle = 0;
+    } cubeStar;
+};
+
+struct LoggingTorus : LoggingScene {
+    LoggingTorus() : LoggingScene("torus") {}
+    void enableWobble() { log("wobble"); }
+    void enableSpin() { log("spin"); }
+    void setOverlayFlag() { log("overlayFlag"); }
+};
+
+using LoggingTimeline = BasicTimeline<
+    SceneSet<LoggingIntro, LoggingPulsingSphere, LoggingCubeStar, LoggingTorus, LoggingScene>>;
 
 struct Frame {
     bool result = false;
@@ -65,9 +128,12 @@ private:
     unsigned r;
 };
 
-class TimelineLogic : public ::testing::Test {
+// The timeline's process-wide values and the GL log start from zero in every
+// test, also when the whole binary runs in one process; fixtures built on
+// this reset them before their own members are made.
+class FreshTimeline : public ::testing::Test {
 protected:
-    void SetUp() override {
+    FreshTimeline() {
         frameTime = 0.0;
         pulsingSphereFirstFrameDone = 0;
         torusWarmupCount = 0;
@@ -75,7 +141,10 @@ protected:
         musicEnded = false;
         recgl::reset();
     }
+};
 
+class TimelineLogic : public FreshTimeline {
+protected:
     // As if each scene had already been shown long enough to be presented.
     void warmUp() {
         pulsingSphereFirstFrameDone = 1;
@@ -83,7 +152,7 @@ protected:
         cubeGridWarmupCount = 2;
     }
 
-    Frame run(Timeline& line) {
+    Frame run(LoggingTimeline& line) {
         sceneCalls().clear();
         Frame frame;
         frame.result = line.renderFrame();
@@ -98,24 +167,24 @@ protected:
         return run(timeline);
     }
 
-    IntroScene intro;
-    PulsingSphereScene pulse;
-    CubeStarScene star;
-    TorusScene torus;
-    CubeGridScene grid;
+    LoggingIntro intro;
+    LoggingPulsingSphere pulse;
+    LoggingCubeStar star;
+    LoggingTorus torus;
+    LoggingScene grid{"grid"};
     ScriptedMusic music;
     double now = 1.0822;  // a time whose scaled values depend on the rounding order
     int clockReads = 0;
     int presents = 0;
-    Timeline timeline{intro, pulse, star, torus, grid, music,
-                      [this] {
-                          ++clockReads;
-                          return now;
-                      },
-                      [this] {
-                          ++presents;
-                          logSceneCall("present");
-                      }};
+    LoggingTimeline timeline{intro, pulse, star, torus, grid, music,
+                             [this] {
+                                 ++clockReads;
+                                 return now;
+                             },
+                             [this] {
+                                 ++presents;
+                                 logSceneCall("present");
+                             }};
 };
 
 inline const std::string introShown = "intro.draw present";

@@ -1,58 +1,17 @@
 // The timeline driving the five real scenes on the recording GL, as the demo
 // runs it: the scenes' event state at each point of the song, balanced GL
 // stacks after every frame, which frames reach the screen, and the end.
-#include <gtest/gtest.h>
-
-#include <unistd.h>
-
-#include <filesystem>
-#include <string>
-
-#include "demo/Timeline.h"
-#include "scenes/CubeGridScene.h"
-#include "scenes/CubeStarScene.h"
-#include "scenes/IntroScene.h"
-#include "scenes/PulsingSphereScene.h"
-#include "scenes/TorusScene.h"
-#include "tests/fixtures/FixtureData.h"
-#include "tests/support/RecordingGL.h"
-#include "tests/support/ScriptedMusic.h"
+#include "TimelineLogicRig.h"
+#include "tests/scenes/SceneRig.h"
 
 namespace {
 
-// Runs the test from a working directory holding the generated bitmaps the
-// cube grid scene loads while it is built.
-class InFixtureDirectory {
-public:
-    InFixtureDirectory() : previous(std::filesystem::current_path()) {
-        std::filesystem::current_path(data.path());
-    }
-    ~InFixtureDirectory() { std::filesystem::current_path(previous); }
-
-private:
-    FixtureDataDir data;
-    std::filesystem::path previous;
-};
-
-class TimelineWithScenes : public ::testing::Test {
+class TimelineWithScenes : public FreshTimeline {
 protected:
-    // The timeline's process-wide values start from zero in every test, also
-    // when the whole binary runs in one process.
-    TimelineWithScenes() {
-        recgl::reset();
-        frameTime = 0.0;
-        pulsingSphereFirstFrameDone = 0;
-        torusWarmupCount = 0;
-        cubeGridWarmupCount = 0;
-        musicEnded = false;
-    }
-
     // One frame at 60 frames a second; checks the frame left no stack or
     // primitive open and nothing the real GL would reject.
     bool frame(unsigned order, unsigned row) {
-        music.set(order, row);
-        now += 1.0 / 60.0;
-        const bool over = timeline.renderFrame();
+        const bool over = rig.frame(order, row, rig.now + 1.0 / 60.0);
         ++frames;
         const recgl::State& state = recgl::state();
         EXPECT_EQ(state.modelviewDepth, 1) << "order " << order << " row " << row;
@@ -64,18 +23,15 @@ protected:
         return over;
     }
 
-    InFixtureDirectory directory;
-    TorusScene torusScene;
-    PulsingSphereScene pulsingSphereScene;
-    IntroScene introScene;
-    CubeStarScene cubeStarScene;
-    CubeGridScene cubeGridScene;
-    ScriptedMusic music;
-    double now = 0.0;
+    RecordingSceneRig rig;
+    IntroScene& introScene = rig.intro;
+    PulsingSphereScene& pulsingSphereScene = rig.pulsingSphere;
+    CubeStarScene& cubeStarScene = rig.cubeStar;
+    TorusScene& torusScene = rig.torus;
+    CubeGridScene& cubeGridScene = rig.cubeGrid;
+    const double& now = rig.now;
+    const int& presents = rig.presents;
     int frames = 0;
-    int presents = 0;
-    Timeline timeline{introScene, pulsingSphereScene, cubeStarScene, torusScene,
-                      cubeGridScene, music, [this] { return now; }, [this] { ++presents; }};
 };
 
 TEST_F(TimelineWithScenes, WholeSongDrivesEveryScenesEventsAndEndsAtOrderThirtyEightRowThree) {

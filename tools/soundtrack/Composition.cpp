@@ -1,7 +1,8 @@
-// Composition: the arrangement. Intro (orders 0-3) grows from a fading-in pad;
-// a four-on-the-floor beat (4-9) carries the sphere's jolts; a half-time
-// stretch (10-13); the long main part (14-29) adds a lead, bells and a lift;
-// the finale (30-37) breaks down, builds and ends on one ringing chord (38).
+// Composition: the arrangement, laid on the pictures' cue table. Intro (orders
+// 0-3) grows from a fading-in pad; a four-on-the-floor beat (4-9) carries the
+// sphere's jolts; a half-time stretch (10-13); the long main part (14-29) adds
+// a lead, bells and a lift; the finale (30-37) breaks down, builds and ends on
+// one ringing chord (38). Every picture event on a single row gets an impact.
 #include "tools/soundtrack/Composition.h"
 
 #include "tools/soundtrack/Melody.h"
@@ -33,6 +34,18 @@ bool holdsThroughAccent(int channel) {
            (channel >= brightPadChannel && channel < brightPadChannel + 3);
 }
 
+// Where the layers enter and the crashes that open a part: on the pictures'
+// cues (the table counts orders unsigned, as the player reports them).
+constexpr int arpeggioEntry = cues::introSpin;
+constexpr int lastIntroOrder = cues::intro.last;                 // the hats build into the beat
+constexpr int snareEntry = cues::pulsingSphereBeatOrders.first;  // with the pads' pump
+constexpr int mainEntry = cues::torus.first;                     // a crash
+constexpr int leadEntry = cues::torusWobble;
+constexpr int bellEntry = cues::torusSpin;                       // with the claps
+constexpr int liftEntry = cues::cubeStarOverlay.first;
+constexpr int finaleEntry = cues::cubeGrid.first;                // a crash
+constexpr int endingOrder = Composition::orderCount - 1;
+
 constexpr int middleC = 60;
 constexpr int liftLevel = 24;  // the octave-up pad of the lift, under the main pad
 
@@ -48,28 +61,16 @@ void setVolume(ItPattern& pattern, int row, int channel, int volume) {
     pattern.cell(row, channel).volume = std::clamp(volume, 0, 64);
 }
 
-bool isIntro(int order) { return order < 4; }
-bool isBeat(int order) { return order >= 4 && order <= 9; }
-bool isHalfTime(int order) { return order >= 10 && order <= 13; }
-bool isMain(int order) { return order >= 14 && order <= 29; }
+bool isIntro(int order) { return cues::intro.contains(order); }
+bool isBeat(int order) { return cues::pulsingSphere.contains(order); }
+bool isHalfTime(int order) { return cues::cubeStar.contains(order); }
+bool isMain(int order) { return cues::torus.contains(order); }
 bool isBreakdown(int order) { return order == 32 || order == 33; }
-bool isFinale(int order) { return order >= 30 && order <= 37; }
-bool pumping(int order) { return order >= 6 && !isHalfTime(order) && !isBreakdown(order); }
-bool liftOn(int order) { return order >= 22 && order <= 37 && !isBreakdown(order); }
+bool isFinale(int order) { return cues::cubeGrid.contains(order) && order < endingOrder; }
+bool pumping(int order) { return order >= snareEntry && !isHalfTime(order) && !isBreakdown(order); }
+bool liftOn(int order) { return order >= liftEntry && order < endingOrder && !isBreakdown(order); }
 
 }  // namespace
-
-std::vector<Composition::Position> Composition::accents() {
-    std::vector<Position> rows;
-    for (int order = 6; order <= 9; ++order) {
-        for (int row : {12, 20, 45, 52}) rows.push_back({order, row});
-    }
-    for (Position p : {Position{12, 0}, Position{13, 61}, Position{23, 1}, Position{37, 0},
-                       Position{38, 0}}) {
-        rows.push_back(p);
-    }
-    return rows;
-}
 
 ItModule Composition::build() const {
     ItModule module;
@@ -94,19 +95,24 @@ ItModule Composition::build() const {
         module.patterns.push_back(pattern);
         module.orders.push_back(order);
     }
-    for (const Position& accent : accents()) {
-        if (accent.row > 0) {
-            silenceRow(module.patterns[static_cast<std::size_t>(accent.order)], accent.row - 1);
-        } else {
-            silenceRow(module.patterns[static_cast<std::size_t>(accent.order - 1)], patternRows - 1);
-        }
-        writeAccent(module.patterns[static_cast<std::size_t>(accent.order)], accent.order, accent.row);
-    }
+    for (cues::Position event : cues::rowEvents()) placeAccent(module, event);
+    // The closing chord lands with the same weight.
+    placeAccent(module, {cues::demoEnd.order, 0});
     return module;
 }
 
+void Composition::placeAccent(ItModule& module, cues::Position at) {
+    const int order = static_cast<int>(at.order), row = static_cast<int>(at.row);
+    if (row > 0) {
+        silenceRow(module.patterns[static_cast<std::size_t>(order)], row - 1);
+    } else {
+        silenceRow(module.patterns[static_cast<std::size_t>(order - 1)], patternRows - 1);
+    }
+    writeAccent(module.patterns[static_cast<std::size_t>(order)], order, row);
+}
+
 void Composition::writeOrder(ItPattern& pattern, int order) const {
-    if (order == orderCount - 1) {
+    if (order == endingOrder) {
         writeEnding(pattern);
         return;
     }
@@ -120,7 +126,7 @@ void Composition::writeOrder(ItPattern& pattern, int order) const {
 
 void Composition::writeDrums(ItPattern& pattern, int order) const {
     if (isIntro(order)) {
-        if (order == 3) {
+        if (order == lastIntroOrder) {
             for (int row = 0; row < 56; row += 2) put(pattern, row, hatChannel, middleC, closedHatSample, 10 + row / 4);
             for (int row = 56; row < 64; ++row) put(pattern, row, snareChannel, middleC, snareSample, 10 + (row - 56) * 4);
         }
@@ -140,16 +146,16 @@ void Composition::writeDrums(ItPattern& pattern, int order) const {
     if (!breakdown) {
         for (int row = 0; row < 64; row += 4) put(pattern, row, kickChannel, middleC, kickSample, 50);
     }
-    const bool snares = order >= 6 && !breakdown;
+    const bool snares = order >= snareEntry && !breakdown;
     for (int bar = 0; bar < 64; bar += 16) {
         if (snares) {
             put(pattern, bar + 4, snareChannel, middleC, snareSample, 44);
             put(pattern, bar + 12, snareChannel, middleC, snareSample, 44);
-            if (order >= 18) {
+            if (order >= bellEntry) {
                 put(pattern, bar + 4, clapChannel, middleC, clapSample, 34);
                 put(pattern, bar + 12, clapChannel, middleC, clapSample, 34);
             }
-            if (order >= 14 && bar % 32 == 16) put(pattern, bar + 14, snareChannel, middleC, snareSample, 16);
+            if (order >= mainEntry && bar % 32 == 16) put(pattern, bar + 14, snareChannel, middleC, snareSample, 16);
         } else if (order == 5) {
             put(pattern, bar + 12, clapChannel, middleC, clapSample, 40);
         }
@@ -179,7 +185,7 @@ void Composition::writeDrums(ItPattern& pattern, int order) const {
         put(pattern, 60, clapChannel, middleC, clapSample, 40);
     }
     // A crash opens the main part and the finale.
-    if (order == 14 || order == 30 || order == 34) put(pattern, 0, impactChannel, middleC, impactSample, 30);
+    if (order == mainEntry || order == finaleEntry || order == 34) put(pattern, 0, impactChannel, middleC, impactSample, 30);
     if (order == 36) {
         for (int row = 48; row < 63; ++row) put(pattern, row, snareChannel, middleC, snareSample, 24 + (row - 48) * 2);
     }
@@ -241,7 +247,7 @@ void Composition::writePads(ItPattern& pattern, int order) const {
 }
 
 void Composition::writeArpeggio(ItPattern& pattern, int order) const {
-    if (order < 2) return;
+    if (order < arpeggioEntry) return;
     const auto chords = Melody::chordsOf(order);
     const bool sixteenths = isHalfTime(order) || isBreakdown(order);
     static const int shape[8] = {0, 1, 2, 3, 4, 3, 2, 1};
@@ -250,7 +256,7 @@ void Composition::writeArpeggio(ItPattern& pattern, int order) const {
         const int step = (sixteenths ? row : row / 2) % 8;
         const int note = Melody::arpTone(chord, shape[step]) + 12;
         int level = sixteenths ? (row % 4 == 0 ? 34 : 22) : 26;
-        if (isIntro(order)) level = 12 + (order - 2) * 64 / 8 + row / 8;
+        if (isIntro(order)) level = 12 + (order - arpeggioEntry) * 64 / 8 + row / 8;
         if (isMain(order) || isFinale(order)) level -= 6;
         put(pattern, row, arpChannel, note, pluckSample, level);
         put(pattern, row + 3, echoChannel, note, pluckSample, level * 2 / 5);
@@ -258,7 +264,7 @@ void Composition::writeArpeggio(ItPattern& pattern, int order) const {
 }
 
 void Composition::writeLead(ItPattern& pattern, int order) const {
-    if (order < 16 || isBreakdown(order) || order > 37) return;
+    if (order < leadEntry || isBreakdown(order) || order >= endingOrder) return;
     const bool octaveDouble = (order >= 24 && order <= 29) || order >= 34;
     for (const Melody::Note& note : Melody::notesOf(Melody::phraseOf(order))) {
         put(pattern, note.row, leadChannel, note.note, leadSample, 44);
@@ -280,7 +286,7 @@ void Composition::writeLead(ItPattern& pattern, int order) const {
 }
 
 void Composition::writeBells(ItPattern& pattern, int order) const {
-    if (order < 18 || order > 37) return;
+    if (order < bellEntry || order >= endingOrder) return;
     const auto chords = Melody::chordsOf(order);
     static const int shapes[2][4] = {{3, 5, 4, 6}, {6, 4, 5, 3}};
     for (int bar = 0; bar < Melody::barsPerOrder; ++bar) {

@@ -3,23 +3,17 @@
 // gathers them with the synthesised samples into one Impulse Tracker module.
 #pragma once
 
+#include "demo/Cues.h"
 #include "tools/itwriter/ItWriter.h"
-
-#include <vector>
 
 class Composition {
 public:
-    static constexpr int orderCount = 39;
+    // The module ends with the order in which the pictures end: its chord
+    // rings on past their last frame.
+    static constexpr int orderCount = cues::demoEnd.order + 1;
     static constexpr int patternRows = 64;
     static constexpr int speed = 6;    // ticks per row
     static constexpr int tempo = 130;  // BPM: a row lasts 2.5 * 6 / 130 s
-
-    struct Position {
-        int order;
-        int row;
-    };
-    // Rows that carry an impact: the flashes, jolts and fades of the pictures.
-    static std::vector<Position> accents();
 
     ItModule build() const;
 
@@ -32,6 +26,7 @@ private:
     void writeLead(ItPattern& pattern, int order) const;
     void writeBells(ItPattern& pattern, int order) const;
     void writeEnding(ItPattern& pattern) const;
+    static void placeAccent(ItModule& module, cues::Position at);
     static void writeAccent(ItPattern& pattern, int order, int row);
     static void silenceRow(ItPattern& pattern, int row);
 };
