@@ -22,7 +22,7 @@ extern int cubeGridWarmupCount;
 // The five scene types a timeline drives, in playing order.
 template <typename IntroType, typename PulsingSphereType, typename CubeStarType,
           typename TorusType, typename CubeGridType>
-struct SceneSet {
+struct SceneTypes {
     using Intro = IntroType;
     using PulsingSphere = PulsingSphereType;
     using CubeStar = CubeStarType;
@@ -76,7 +76,7 @@ class TorusScene;
 class CubeGridScene;
 
 using DemoScenes =
-    SceneSet<IntroScene, PulsingSphereScene, CubeStarScene, TorusScene, CubeGridScene>;
+    SceneTypes<IntroScene, PulsingSphereScene, CubeStarScene, TorusScene, CubeGridScene>;
 
 // The demo's timeline is compiled once, in Timeline.cpp.
 extern template class BasicTimeline<DemoScenes>;

@@ -6,14 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <deque>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "demo/Timeline.h"
+#include "demo/music/ScriptedPosition.h"
 #include "tests/support/RecordingGL.h"
-#include "tests/support/ScriptedMusic.h"
 
 struct SceneCall {
     std::string name;        // "intro.draw", "torus.wobble", "present", ...
@@ -81,7 +80,7 @@ struct LoggingTorus : LoggingScene {
 };
 
 using LoggingTimeline = BasicTimeline<
-    SceneSet<LoggingIntro, LoggingPulsingSphere, LoggingCubeStar, LoggingTorus, LoggingScene>>;
+    SceneTypes<LoggingIntro, LoggingPulsingSphere, LoggingCubeStar, LoggingTorus, LoggingScene>>;
 
 struct Frame {
     bool result = false;
@@ -107,25 +106,6 @@ struct Frame {
         }
         return *found;
     }
-};
-
-// Answers the scripted orders one query at a time (the last one repeats), so
-// a frame sees the music move on while it is being built.
-class SteppingMusic : public MusicPosition {
-public:
-    SteppingMusic(std::deque<unsigned> orders, unsigned row) : orders(std::move(orders)), r(row) {}
-    unsigned order() override {
-        const unsigned value = orders.front();
-        if (orders.size() > 1) {
-            orders.pop_front();
-        }
-        return value;
-    }
-    unsigned row() override { return r; }
-
-private:
-    std::deque<unsigned> orders;
-    unsigned r;
 };
 
 // The timeline's process-wide values and the GL log start from zero in every
@@ -172,7 +152,7 @@ protected:
     LoggingCubeStar star;
     LoggingTorus torus;
     LoggingScene grid{"grid"};
-    ScriptedMusic music;
+    ScriptedPosition music;
     double now = 1.0822;  // a time whose scaled values depend on the rounding order
     int clockReads = 0;
     int presents = 0;

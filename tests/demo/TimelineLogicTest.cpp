@@ -166,23 +166,14 @@ TEST_F(TimelineLogic, ShortModuleEndsOnTheFirstFrameAfterItsEndCallback) {
 }
 
 TEST_F(TimelineLogic, MusicIsAskedAgainForEveryTest) {
-    LoggingIntro i;
-    LoggingPulsingSphere p;
-    LoggingCubeStar s;
-    LoggingTorus t;
-    LoggingScene g{"grid"};
-    auto run = [&](std::deque<unsigned> orders) {
-        SteppingMusic moving(std::move(orders), 0);
-        LoggingTimeline line(i, p, s, t, g, moving, [] { return 1.0; },
-                             [] { logSceneCall("present"); });
-        return this->run(line);
-    };
     warmUp();
     // The first test still sees order 4; by the next one the music is at 10.
-    EXPECT_EQ(run({4, 10}).trace, starShown);
+    music.setMovingOrders({4, 10}, 0);
+    EXPECT_EQ(run(timeline).trace, starShown);
     // Order 3 at the first test, order 2 by the spin test.
-    EXPECT_EQ(run({3, 2}).trace, introShown);
-    EXPECT_TRUE(i.spinEnabled);
+    music.setMovingOrders({3, 2}, 0);
+    EXPECT_EQ(run(timeline).trace, introShown);
+    EXPECT_TRUE(intro.spinEnabled);
 }
 
 }  // namespace

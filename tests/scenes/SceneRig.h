@@ -52,6 +52,7 @@ struct SceneRig {
     CubeGridScene& cubeGrid = line.scenes.cubeGridScene;
     ScriptedPosition& music = line.script;
     int& presents = line.presents;
+    double& now = line.now;
     // Runs on every present, after the count; a rig with a window swaps here.
     std::function<void()>& onPresent = line.onPresent;
 };
