@@ -18,9 +18,8 @@ namespace {
 constexpr int width = 640;
 constexpr int height = 480;
 
-struct StarPicture : PictureSceneRig {
-    StarPicture() : PictureSceneRig(width, height) {}
-};
+// The fullscreen window's size.
+using StarPicture = PictureSceneRig;
 
 const int allPixels = width * height;
 

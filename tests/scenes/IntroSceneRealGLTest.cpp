@@ -18,9 +18,8 @@ namespace {
 constexpr int width = 640;
 constexpr int height = 480;
 
-struct IntroPicture : PictureSceneRig {
-    IntroPicture() : PictureSceneRig(width, height) {}
-};
+// The fullscreen window's size.
+using IntroPicture = PictureSceneRig;
 
 const int allPixels = width * height;
 

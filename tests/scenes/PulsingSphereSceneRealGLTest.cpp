@@ -18,9 +18,8 @@ namespace {
 constexpr int width = 640;
 constexpr int height = 480;
 
-struct PulsingPicture : PictureSceneRig {
-    PulsingPicture() : PictureSceneRig(width, height) {}
-};
+// The fullscreen window's size.
+using PulsingPicture = PictureSceneRig;
 
 const int allPixels = width * height;
 

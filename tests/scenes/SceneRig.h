@@ -116,7 +116,7 @@ using Rgba = std::array<std::uint8_t, 4>;
 
 // In a real Mesa context of the window's size, made after the scenes.
 struct PictureSceneRig : SceneRig<HeadlessRun> {
-    PictureSceneRig(int width, int height, const DataFiller& fill = {})
+    explicit PictureSceneRig(int width = 640, int height = 480, const DataFiller& fill = {})
         : SceneRig({}, fill, sized(width, height)),
           viewWidth(width),
           viewHeight(height) {}
