@@ -11,6 +11,11 @@ VELMORA_PACKAGES=(
 VELMORA_TEST_PACKAGES=(
   xvfb xauth xdotool x11-utils sox
 )
+# The checking runs of scripts/test and scripts/fuzz: libFuzzer comes with
+# clang's runtime libraries, memcheck with valgrind.
+VELMORA_CHECK_PACKAGES=(
+  clang libclang-rt-14-dev valgrind
+)
 
 velmora_install() {
   local missing=()
