@@ -44,8 +44,10 @@ fail() {
 
 # Every case gets an X server of its own: no window manager to move, frame or
 # refuse windows, no windows of other tests, a known 1024 x 768 screen.
+# -noreset: an X server starts over when its last client (the readiness
+# check) leaves, and the program connecting in that moment is turned away.
 start_private_display() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
   xvfb_pid=$!
   local i
   for i in $(seq 1 200); do
