@@ -23,9 +23,10 @@ void makeFolder(const fs::path& folder, char data) {
 }
 
 TEST(DataPath, FirstFolderHoldingADataFolderWins) {
-    // The first folder stands for the working directory, named by an empty path.
-    struct Case { const char* folders; const char* winner; };  // winner null: none holds data/
-    const Case cases[] = {{"ddd", "cwd"},       {"-dd", "beside"}, {"f-d", "installed"},
+    // The first folder is entered as the working directory, named by an empty
+    // path; a data/ folder there keeps the path as given, as none anywhere does.
+    struct Case { const char* folders; const char* winner; };  // "": the working directory
+    const Case cases[] = {{"ddd", ""},          {"-dd", "beside"}, {"f-d", "installed"},
                           {"--d", "installed"}, {"-f-", nullptr},  {"f-f", nullptr}};
     const fs::path root = fs::path(testing::TempDir()) / "velmora_data_path_test";
     const char* const names[] = {"cwd", "beside", "installed"};
@@ -35,19 +36,14 @@ TEST(DataPath, FirstFolderHoldingADataFolderWins) {
         for (int i = 0; i < 3; ++i) makeFolder(root / names[i], c.folders[i]);
         WorkingDirectory cwd(root / "cwd");
         std::ostringstream report;
-        const std::string found =
-            dataPathAmong("data/code.bmp", {fs::path(), root / "beside", root / "installed"}, report);
-
-        const bool inTheWorkingDirectory = c.winner != nullptr && std::string(c.winner) == "cwd";
-        EXPECT_EQ(found, c.winner == nullptr || inTheWorkingDirectory
-                             ? "data/code.bmp"
-                             : (root / c.winner / "data/code.bmp").string());
-        EXPECT_EQ(report.str(), c.winner != nullptr
-                                    ? ""
-                                    : "velmora: no data folder found; looked in " +
-                                          (root / "cwd/data").string() + ", " +
-                                          (root / "beside/data").string() + ", " +
-                                          (root / "installed/data").string() + "\n");
+        EXPECT_EQ(dataPathAmong("data/code.bmp", {fs::path(), root / "beside", root / "installed"}, report),
+                  c.winner == nullptr || *c.winner == 0 ? "data/code.bmp"
+                                                        : (root / c.winner / "data/code.bmp").string());
+        EXPECT_EQ(report.str(), c.winner != nullptr ? ""
+                                                    : "velmora: no data folder found; looked in " +
+                                                          (root / "cwd/data").string() + ", " +
+                                                          (root / "beside/data").string() + ", " +
+                                                          (root / "installed/data").string() + "\n");
     }
     fs::remove_all(root);
 }
