@@ -44,9 +44,11 @@ fail() {
 
 # Every case gets an X server of its own: no window manager to move, frame or
 # refuse windows, no windows of other tests, a known screen: 1024 x 768 unless
-# the case sets screen_size.
+# the case sets screen_size. It must not reset when its last client leaves
+# (the check below, a run before the next): a program connecting during the
+# reset finds no display.
 start_private_display() {
-  Xvfb -displayfd 3 -screen 0 "${screen_size:-1024x768}x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${screen_size:-1024x768}x24" -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
   xvfb_pid=$!
   local i
   for i in $(seq 1 200); do
