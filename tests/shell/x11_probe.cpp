@@ -3,9 +3,8 @@
 //                                 (WM_DELETE_WINDOW), without a window manager
 //   x11_probe cursor              prints "hidden" when the cursor shown right
 //                                 now is fully transparent, else "visible"
-//   x11_probe rows                prints the screen's rows in runs, "first-last
-//                                 kind": black (every pixel), white (most pixels
-//                                 near white) or mixed
+//   x11_probe rows                prints runs of screen rows, "first-last kind":
+//                                 black (all), white (most pixels light) or mixed
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
