@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end runs of the real velmora binary under X, driven with xdotool the
 # way a person would: the launcher's buttons and keys, the greetings panel,
-# the rendering window, a whole run to the demo's own end, and the failures
-# that end in an "ERROR" box, and the installed program moved elsewhere.
+# the rendering window, fullscreen on screens of several modes, a whole run to
+# the demo's own end, the failures that end in an "ERROR" box, and the
+# installed program moved elsewhere.
 # usage: velmora_e2e.sh <case> <velmora> <launcher_driver> <x11_probe> <make_fixture_data>
 #                       <slow_ending_fixture> <raw_audio_span> <failing_window_driver>
 set -uo pipefail
@@ -43,11 +44,12 @@ fail() {
 }
 
 # Every case gets an X server of its own: no window manager to move, frame or
-# refuse windows, no windows of other tests, a known 1024 x 768 screen.
-# -noreset: an X server starts over when its last client (the readiness
-# check) leaves, and the program connecting in that moment is turned away.
+# refuse windows, no windows of other tests, a known screen: 1024 x 768 unless
+# the case sets screen_size. It must not reset when its last client leaves
+# (the check below, a run before the next): a program connecting during the
+# reset finds no display.
 start_private_display() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${screen_size:-1024x768}x24" -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
   xvfb_pid=$!
   local i
   for i in $(seq 1 200); do
@@ -251,6 +253,34 @@ error_box_run() {  # expected text
   [ -z "$(error_box)" ] || fail "the ERROR box is still shown"
 }
 
+# Fullscreen, OK, the rendering window's geometry, then (past the first frame
+# and the pause after it, while the intro plays) the screen's rows; Escape.
+fullscreen_run() {  # "x y width height" rows (empty: not looked at)
+  make_data
+  start "$velmora"
+  launcher="$(wait_launcher)" || exit 1
+  click_fullscreen "$launcher"
+  click_ok "$launcher"
+  window="$(wait_window "$title" 30 "$(cut -d' ' -f3 <<<"$1")")" || fail "no rendering window"
+  [ "$(geometry "$window")" = "$1" ] || fail "rendering window at $(geometry "$window"), not $1"
+  sleep 3
+  local rows
+  rows="$([ -z "$2" ] || "$x11_probe" rows)"
+  [ "$rows" = "$2" ] || fail "screen rows: $(echo $rows), not $(echo $2)"
+  press "$window" Escape
+  expect_exit_zero 10
+  check_no_gl_errors
+}
+
+# Any attempt at an offscreen picture then shows as the line on why it failed.
+hide_framebuffer_objects() {
+  export MESA_GL_VERSION_OVERRIDE=2.1 MESA_EXTENSION_OVERRIDE="-GL_ARB_framebuffer_object -GL_EXT_framebuffer_object"
+}
+
+case "$case_name" in
+fullscreen_scaled | fullscreen_unscaled) screen_size=1280x1024 ;;
+fullscreen_native) screen_size=640x480 ;;
+esac
 [ "$case_name" = no_display ] || start_private_display
 
 case "$case_name" in
@@ -311,21 +341,29 @@ fullscreen_then_windowed)
   no_velmora_lines
   ;;
 fullscreen_ok)
-  # No window manager here to grant fullscreen: what shows is the borderless
-  # 640 x 480 window itself, where the windowed start gives 640 x 461.
-  make_data
-  start "$velmora"
-  launcher="$(wait_launcher)" || exit 1
-  click_fullscreen "$launcher"
-  click_ok "$launcher"
-  window="$(wait_rendering_window)" || fail "no rendering window"
-  read -r x y w h <<<"$(geometry "$window")"
-  [ "$x $y $w $h" = "0 0 640 480" ] || fail "fullscreen window at $x,$y size ${w}x$h"
-  sleep 1
-  press "$window" Escape
-  expect_exit_zero 10
-  check_no_gl_errors
+  # The screen keeps its 1024 x 768 mode, which the picture fills exactly.
+  fullscreen_run "0 0 1024 768" "0-767 white"
   no_velmora_lines
+  ;;
+fullscreen_scaled)
+  # Twice the size: 1280 x 960 between bars of 32 rows.
+  fullscreen_run "0 0 1280 1024" $'0-31 black\n32-991 white\n992-1023 black'
+  no_velmora_lines
+  ;;
+fullscreen_native)
+  # The display is in the demo's own mode: drawn as ever, unscaled. With
+  # framebuffer objects hidden, any attempt to draw offscreen would be told.
+  hide_framebuffer_objects
+  fullscreen_run "0 0 640 480" "0-479 white"
+  no_velmora_lines
+  ;;
+fullscreen_unscaled)
+  # No framebuffer objects: the borderless 640 x 480 window in the corner, as
+  # before, and one line on why.
+  hide_framebuffer_objects
+  fullscreen_run "0 0 640 480" ""
+  [ "$(grep '^velmora:' "$work/stderr")" = "velmora: the picture is not scaled to the 1280 x 1024 screen: the OpenGL driver offers no framebuffer objects" ] ||
+    fail "not the one line on why the picture is not scaled"
   ;;
 greetings)
   make_data
