@@ -170,28 +170,36 @@ std::vector<ModuleRender::Position> accentPositions() {
 Accent accent(const ModuleRender& render, ModuleRender::Position at) {
     constexpr std::size_t window = ModuleRender::rate * 60 / 1000;
     constexpr int barRows = 16;
+    constexpr int ringRows = 3;
     auto after = [&](ModuleRender::Position p) {
         const std::size_t start = render.frameOf(p);
         return energy(render, {start, start + window});
     };
-    const std::size_t start = render.frameOf(at);
-    const double before = energy(render, {start >= window ? start - window : 0, start});
+    auto before = [&](ModuleRender::Position p) {
+        const std::size_t start = render.frameOf(p);
+        return energy(render, {start >= window ? start - window : 0, start});
+    };
+    const int rowsBefore = at.first * 64 + at.second - barRows;
+    const ModuleRender::Position barBefore{rowsBefore / 64, rowsBefore % 64};
     const std::vector<ModuleRender::Position> accents = accentPositions();
     double loudestDownbeat = 0.0;
     for (int row = 0; render.played({at.first, row}); row += barRows) {
-        if (std::find(accents.begin(), accents.end(), ModuleRender::Position{at.first, row}) != accents.end()) {
-            continue;
-        }
-        loudestDownbeat = std::max(loudestDownbeat, after({at.first, row}));
+        // A downbeat on an accent, or in the first rows of an accent's ring, is no plain one.
+        const bool ringing = std::any_of(accents.begin(), accents.end(), [&](const ModuleRender::Position& a) {
+            return a.first == at.first && row >= a.second && row <= a.second + ringRows;
+        });
+        if (!ringing) loudestDownbeat = std::max(loudestDownbeat, after({at.first, row}));
     }
     const double hit = after(at);
-    return {at, toDb(hit) - toDb(before), toDb(hit) - toDb(loudestDownbeat)};
+    return {at, toDb(hit) - toDb(before(at)), toDb(hit) - toDb(loudestDownbeat),
+            toDb(before(at)) - toDb(before(barBefore)), hit};
 }
 
 const std::vector<InstrumentGroup>& instrumentGroups() {
     static const std::vector<InstrumentGroup> groups = {
         {"kick", {"kick"}},
-        {"snare/clap", {"snare", "clap"}},
+        {"snare/clap", {"snare", "snare wide", "clap", "clap wide"}},
+        {"toms", {"tom"}},
         {"hats", {"closed hat", "open hat"}},
         {"bass", {"bass"}},
         {"pads", {"pad", "bright pad", "pad left", "pad right"}},

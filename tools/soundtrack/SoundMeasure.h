@@ -48,12 +48,16 @@ struct Repeats {
 Repeats repeatedBars(const std::vector<std::uint8_t>& moduleBytes, int barRows);
 
 // An accent the pictures flash on: how much the 60 ms after its row carry
-// over the 60 ms before, and over the loudest plain downbeat (a bar's first
-// row that is no accent) of its order, both as energy ratios in dB.
+// over the 60 ms before, and over the loudest plain downbeat of its order (a
+// bar's first row that is neither an accent nor within three rows after one),
+// both as energy ratios in dB; and the 60 ms before against the same
+// moment a bar earlier, which falls far when the beat is silenced for the hit.
 struct Accent {
     ModuleRender::Position at;
     double riseDb;
     double overDownbeatsDb;
+    double beforeAgainstBarBeforeDb;
+    double energy;  // of the 60 ms after the row
 };
 // Every row a picture answers on alone, then the closing hit of the order in
 // which the pictures end.

@@ -102,11 +102,11 @@ void printSummary(const ModuleRender& render, const std::vector<std::uint8_t>& b
 
 void printAccents(const ModuleRender& render) {
     std::cout << "\n| Accent (order:row) | 60 ms after over 60 ms before | over the order's plain downbeats "
-                 "|\n|---|---|---|\n";
+                 "| 60 ms before against a bar earlier |\n|---|---|---|---|\n";
     for (const ModuleRender::Position& at : measure::accentPositions()) {
         const measure::Accent a = measure::accent(render, at);
         std::cout << "| " << at.first << ":" << at.second << " | " << fixed(a.riseDb, 1) << " dB | "
-                  << fixed(a.overDownbeatsDb, 1) << " dB |\n";
+                  << fixed(a.overDownbeatsDb, 1) << " dB | " << fixed(a.beforeAgainstBarBeforeDb, 1) << " dB |\n";
     }
 }
 
