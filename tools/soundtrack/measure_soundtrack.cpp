@@ -71,7 +71,11 @@ void printGroups(const std::vector<std::uint8_t>& bytes) {
         const ModuleRender alone(bytes, {group.instruments, mainFirst, mainLast + 1});
         const double rms = measure::rmsDb(alone, {0, alone.frames()});
         if (group.name == "kick") kick = rms;
-        std::cout << "| " << group.name << " | " << fixed(rms, 1) << " | " << fixed(rms - kick, 1) << " dB |\n";
+        if (rms < -150.0) {
+            std::cout << "| " << group.name << " | silent | |\n";  // the module has no such instrument
+        } else {
+            std::cout << "| " << group.name << " | " << fixed(rms, 1) << " | " << fixed(rms - kick, 1) << " dB |\n";
+        }
     }
 }
 
