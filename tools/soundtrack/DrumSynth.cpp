@@ -25,11 +25,10 @@ double metal(const double (&partials)[6], double t) {
 ItSample DrumSynth::kick() {
     std::vector<double> wave(frames(0.5));
     Noise noise(0x4b1c);
-    double phase = 0.0;
+    FallingSine drum(46.0, 150.0, 0.028);
     for (std::size_t i = 0; i < wave.size(); ++i) {
         const double t = seconds(i);
-        phase += twoPi * (46.0 + 150.0 * std::exp(-t / 0.028)) / sampleRate;
-        const double body = std::sin(phase) * std::exp(-t / 0.2);
+        const double body = drum.next() * std::exp(-t / 0.2);
         const double click = noise.next() * std::exp(-t / 0.003) * 0.35;
         wave[i] = std::tanh(1.6 * (body + click));
     }
@@ -41,11 +40,10 @@ ItSample DrumSynth::snare(int side) {
     Noise noise(0x5a4e);
     OnePole bright(1500.0);
     OnePole soften(10000.0);
-    double phase = 0.0;
+    FallingSine drum(185.0, 60.0, 0.015);
     for (std::size_t i = 0; i < wave.size(); ++i) {
         const double t = seconds(i);
-        phase += twoPi * (185.0 + 60.0 * std::exp(-t / 0.015)) / sampleRate;
-        const double tone = std::sin(phase) * std::exp(-t / 0.06);
+        const double tone = drum.next() * std::exp(-t / 0.06);
         const double hiss = soften.lowPass(bright.highPass(noise.next())) * std::exp(-t / 0.13);
         // Driven a little, so the crack stays loud for longer than its peak.
         wave[i] = std::tanh(2.2 * (0.6 * tone + 0.9 * hiss));
@@ -103,12 +101,11 @@ ItSample DrumSynth::tom() {
     std::vector<double> wave(frames(0.5));
     Noise noise(0x7011);
     OnePole soften(3000.0);
-    double phase = 0.0;
+    FallingSine drum(middleC, 0.5 * middleC, 0.03);  // falls onto middle C
     for (std::size_t i = 0; i < wave.size(); ++i) {
         const double t = seconds(i);
-        // Falls onto middle C, a drum's short pitch drop.
-        phase += twoPi * middleC * (1.0 + 0.5 * std::exp(-t / 0.03)) / sampleRate;
-        const double body = (std::sin(phase) + 0.3 * std::sin(2.0 * phase)) * std::exp(-t / 0.16);
+        const double fundamental = drum.next();
+        const double body = (fundamental + 0.3 * std::sin(2.0 * drum.phase())) * std::exp(-t / 0.16);
         const double skin = soften.lowPass(noise.next()) * std::exp(-t / 0.01);
         wave[i] = std::tanh(1.4 * (body + 0.8 * skin));
     }
@@ -138,11 +135,10 @@ ItSample DrumSynth::impact() {
     Noise noise(0x1a9c7);
     OnePole sweep(9000.0);
     OnePole tail(700.0);
-    double phase = 0.0;
+    FallingSine drum(34.0, 90.0, 0.1);
     for (std::size_t i = 0; i < wave.size(); ++i) {
         const double t = seconds(i);
-        phase += twoPi * (34.0 + 90.0 * std::exp(-t / 0.1)) / sampleRate;
-        const double boom = std::sin(phase) * std::exp(-t / 0.7);
+        const double boom = drum.next() * std::exp(-t / 0.7);
         const double n = noise.next();
         // The crack closes from bright to dark as it fades.
         sweep.setCutoff(300.0 + 8700.0 * std::exp(-t / 0.12));

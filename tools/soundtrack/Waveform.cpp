@@ -14,6 +14,11 @@ double Noise::next() {
     return static_cast<double>(state) / 2147483647.5 - 1.0;
 }
 
+double FallingSine::next() {
+    radians += twoPi * (restHz + dropHz * std::exp(-seconds(frame++) / fallSeconds)) / sampleRate;
+    return std::sin(radians);
+}
+
 void OnePole::setCutoff(double cutoffHz) { gain = 1.0 - std::exp(-twoPi * cutoffHz / sampleRate); }
 
 ItSample finish(const char* name, const char* fileName, const std::vector<double>& wave, double peak) {

@@ -41,6 +41,21 @@ private:
     double state = 0.0;
 };
 
+// A sine whose pitch falls from `restHz + dropHz` to `restHz` with the time
+// constant `fallSeconds`: the body of a struck drum. next() gives one frame.
+class FallingSine {
+public:
+    FallingSine(double restHz, double dropHz, double fallSeconds)
+        : restHz(restHz), dropHz(dropHz), fallSeconds(fallSeconds) {}
+    double next();
+    double phase() const { return radians; }
+
+private:
+    double restHz, dropHz, fallSeconds;
+    double radians = 0.0;
+    std::size_t frame = 0;
+};
+
 // A periodic tone of `cycleFrames` frames a cycle whose harmonic amplitudes,
 // amplitude(k, seconds), may change with time; once they stop changing the
 // cycles repeat exactly, so a loop over whole cycles has no seam.
