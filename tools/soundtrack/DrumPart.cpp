@@ -127,9 +127,12 @@ void DrumPart::writeFill(ItPattern& pattern, int order) {
         for (int i = 0; i < 8; ++i) tom(pattern, 56 + i, falling[i], 30 + 3 * i);
         break;
     }
-    case 5:
-    case 25:  // clap pickups
+    case 5:  // clap pickups
         for (int row : {58, 60, 62, 63}) clap(pattern, row, 30 + (row - 58) * 5);
+        break;
+    case 25:  // toms and claps trading
+        for (int row : {58, 62}) tom(pattern, row, row == 58 ? 64 : 57, 44);
+        for (int row : {59, 63}) clap(pattern, row, 40);
         break;
     case 9:
         crescendo(pattern, 56, 63, 20, 50, false);
