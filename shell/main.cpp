@@ -65,6 +65,10 @@ int main() {
             SDL_Delay(100);
             MessageLoop loop(demo, windowProc);
             loop.run();
+#ifdef VELMORA_RUN_REPORT
+            // Test builds tell the end-to-end runs how many frames a run drew.
+            std::printf("frames %ld\n", loop.idleFrames);
+#endif
         }
         SDL_ShowCursor(SDL_ENABLE);
     } catch (const CError& error) {
