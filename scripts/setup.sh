@@ -10,6 +10,7 @@ VELMORA_PACKAGES=(
 )
 VELMORA_TEST_PACKAGES=(
   xvfb xauth xdotool x11-utils sox weston
+  desktop-file-utils appstream dpkg-dev file
 )
 
 velmora_install() {
