@@ -11,11 +11,10 @@ namespace {
 
 constexpr std::uint64_t noCallbackYet = ~std::uint64_t{0};
 
-// SDL's dummy driver and a loaded machine hold a callback back by a buffer
-// or two; this much silence (16 buffers, 0.37 s) is a device that stopped:
-// a sound server suspended, a headset unplugged.
-constexpr std::uint32_t stallMicroseconds =
-    16u * SdlAudioOutput::bufferFrames * 1000000u / AudioOutput::sampleRate;
+// A second without a callback is a device that stopped: a sound server
+// suspended, a headset unplugged. Shorter waits misfire: on a loaded machine
+// SDL's dummy driver was seen to go 0.4 s without one in a normal run.
+constexpr std::uint32_t stallMicroseconds = 1000000;
 
 [[noreturn]] void failInit(const char* what) {
     std::fprintf(stderr, "velmora: %s: %s\n", what, SDL_GetError());

@@ -198,13 +198,13 @@ TEST_F(MusicPlayerDevice, AStalledDeviceHandsTheSourceToTheWallClockAndNeverRend
     SDL_PauseAudioDevice(device.deviceId(), 1);  // behind the output's back
     const Clock::time_point start = Clock::now();
     std::int64_t heard = -1;
-    while (secondsSince(start) < 3.0 && source.askerFrames == 0) {
+    while (secondsSince(start) < 5.0 && source.askerFrames == 0) {
         heard = device.audibleFrame();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     ASSERT_GT(source.askerFrames, 0u) << "the wall clock never took over";
     const double takenOverAfter = secondsSince(start);
-    EXPECT_LT(takenOverAfter, 1.5);
+    EXPECT_LT(takenOverAfter, 3.0);
 
     SDL_PauseAudioDevice(device.deviceId(), 0);  // the device comes back
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
@@ -242,7 +242,7 @@ TEST_F(MusicPlayerDevice, TheDemoPlaysOnSilentlyToTheEndWhenTheDeviceStallsOrIsL
             if (c.pauseBehindItsBack) SDL_PauseAudioDevice(device.deviceId(), 1);
             const Clock::time_point start = Clock::now();
             unsigned lastOrder = 0;
-            while (!musicEnded && secondsSince(start) < songSeconds + 3.0) {
+            while (!musicEnded && secondsSince(start) < songSeconds + 5.0) {
                 lastOrder = std::max(lastOrder, player.order());
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
             }
