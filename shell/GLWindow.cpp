@@ -12,6 +12,7 @@
 #include "demo/InitialGLState.h"
 #include "shell/CError.h"
 #include "shell/OffscreenTarget.h"
+#include "shell/QuitRequest.h"
 
 GLApplication* currentApp = nullptr;
 
@@ -71,10 +72,19 @@ void protectedCall(Step step) {
     }
 }
 
+// A full queue or an event filter can refuse the quit; the message loop then
+// ends on the request instead, before it renders another frame.
 void postQuit() {
     SDL_Event quit{};
     quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
+    if (SDL_PushEvent(&quit) != 1) requestQuit();
+}
+
+// The pause after the first frame, cut short by a signal so that the program
+// ends within a second of it.
+void pauseUnlessQuit(Uint32 milliseconds) {
+    const Uint64 end = SDL_GetTicks64() + milliseconds;
+    while (!quitRequested() && SDL_GetTicks64() < end) SDL_Delay(10);
 }
 
 // Closing never destroys the window: it only lets go of the context and asks
@@ -174,7 +184,7 @@ void GLWindow::createWindow() {
     protectedCall([this] { renderFrame(); });
 
     SDL_ShowCursor(SDL_DISABLE);
-    SDL_Delay(2000);
+    pauseUnlessQuit(2000);
 }
 
 // Showing the window made the mode switch; where the display did not end up
