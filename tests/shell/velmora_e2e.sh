@@ -99,6 +99,7 @@ wait_window() {
 
 wait_launcher() { wait_window "$title" 10 339 || fail "no launcher window"; }
 wait_rendering_window() { wait_window "$title" "${1:-30}" 640; }
+screen_width() { xdpyinfo | sed -n 's/ *dimensions: *\([0-9]*\)x.*/\1/p'; }
 
 # Waits up to $1 seconds for the program to end; its status goes to
 # exit_status (not printed: only this shell can wait for its own child).
@@ -325,7 +326,10 @@ start_and_choose() {  # windowed|fullscreen
 
 start_demo() {  # windowed|fullscreen; the rendering window goes to $target
   start_and_choose "$1"
-  target="$(wait_rendering_window)" || fail "no rendering window"
+  # Fullscreen covers the whole screen, scaled when it is not 640 x 480.
+  local width=640
+  [ "$1" = fullscreen ] && width="$(screen_width)"
+  target="$(wait_window "$title" 30 "$width")" || fail "no rendering window"
 }
 
 # Three runs to the end of the fast module: the same status, no report, frames
