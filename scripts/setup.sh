@@ -11,6 +11,7 @@ VELMORA_PACKAGES=(
 )
 VELMORA_TEST_PACKAGES=(
   xvfb xauth xdotool x11-utils sox
+  desktop-file-utils appstream dpkg-dev file
 )
 
 velmora_install() {

@@ -2,7 +2,7 @@
 # End-to-end runs of the real velmora binary under X, driven with xdotool the
 # way a person would: the launcher's buttons and keys, the greetings panel,
 # the rendering window, a whole run to the demo's own end, and the failures
-# that end in an "ERROR" box.
+# that end in an "ERROR" box, and the installed program moved elsewhere.
 # usage: velmora_e2e.sh <case> <velmora> <launcher_driver> <x11_probe> <make_fixture_data>
 #                       <slow_ending_fixture> <raw_audio_span> <failing_window_driver>
 set -uo pipefail
@@ -44,8 +44,10 @@ fail() {
 
 # Every case gets an X server of its own: no window manager to move, frame or
 # refuse windows, no windows of other tests, a known 1024 x 768 screen.
+# -noreset: an X server starts over when its last client (the readiness
+# check) leaves, and the program connecting in that moment is turned away.
 start_private_display() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
   xvfb_pid=$!
   local i
   for i in $(seq 1 200); do
@@ -188,6 +190,19 @@ check_windowed_demo() {
 
 check_no_gl_errors() {
   if grep -q 'GL error' "$work/stderr"; then fail "$(grep -c 'GL error' "$work/stderr") GL errors"; fi
+}
+
+# Starts program $1, takes the launcher's default and waits up to $2 seconds
+# for the demo to end by itself, with no GL error and nothing reported.
+runs_to_its_end() {
+  start "$1"
+  local launcher
+  launcher="$(wait_launcher)" || exit 1
+  press "$launcher" Return
+  wait_rendering_window >/dev/null || fail "no rendering window"
+  expect_exit_zero "$2"
+  check_no_gl_errors
+  no_velmora_lines
 }
 
 # The "ERROR" message box, if one is mapped. Its title is a UTF-8 WM_NAME,
@@ -371,13 +386,7 @@ full_run)
 short_module_run)
   # A module that never reaches order 38 still ends the demo, at its end.
   make_data --short-module
-  start "$velmora"
-  launcher="$(wait_launcher)" || exit 1
-  press "$launcher" Return
-  wait_rendering_window >/dev/null || fail "no rendering window"
-  expect_exit_zero 30
-  check_no_gl_errors
-  no_velmora_lines
+  runs_to_its_end "$velmora" 30
   ;;
 demo_escape)
   make_data
@@ -416,6 +425,19 @@ unsupported_colour_depth)
   expect_exit_zero 20
   [ "$(cat "$work/stdout")" = "initGL 0, frames 1, idle frames 0, context none" ] ||
     fail "after the failure: $(cat "$work/stdout")"
+  ;;
+installed_tree)
+  # Installed into a prefix that is then moved whole, started from a folder
+  # without data/: the program finds share/velmora/data from its own place
+  # (holding the fast fixture module here) and ends by itself.
+  [ -n "${VELMORA_BUILD_DIR:-}" ] || fail "VELMORA_BUILD_DIR is not set"
+  "${VELMORA_CMAKE:-cmake}" --install "$VELMORA_BUILD_DIR" --prefix "$work/prefix" >"$work/install.log" 2>&1 ||
+    fail "cmake --install: $(cat "$work/install.log")"
+  mkdir "$work/moved"
+  mv "$work/prefix" "$work/moved/velmora"
+  "$make_fixture_data" "$work/moved/velmora/share/velmora" || fail "make_fixture_data"
+  [ ! -e "$work/data" ] && [ ! -e "$work/moved/velmora/bin/data" ] || fail "data/ where it should not be"
+  runs_to_its_end "$work/moved/velmora/bin/velmora" 60
   ;;
 *)
   fail "unknown case"
