@@ -32,13 +32,15 @@ ToolRun runCapture(const std::string& arguments) {
     std::FILE* pipe = popen((std::string(CAPTURE_TOOL) + " " + arguments + " 2>&1").c_str(), "r");
     if (pipe == nullptr) return run;
     char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, got);
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        run.output.append(buffer, got);
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
 }
 
-DecodedMedia captured(const std::string& arguments, const std::string& file, bool keepPictures = false) {
+DecodedMedia captured(const std::string& arguments, const std::string& file,
+                      bool keepPictures = false) {
     const ToolRun run = runCapture(arguments + " " + file);
     EXPECT_EQ(run.status, 0) << run.output;
     return decodeMedia(file, keepPictures);
@@ -80,7 +82,8 @@ TEST(Capture, StretchesRepeatExactlyCutWhereAskedAndSoundAsLibopenmpt) {
     EXPECT_EQ(part.sound, again.sound);
     // --from 1 starts at frame 10; the frames before it were rendered, so
     // what follows is the same picture and sound as in the whole run.
-    EXPECT_EQ(part.frameHashes, std::vector<std::uint64_t>(whole.frameHashes.begin() + 10, whole.frameHashes.end()));
+    EXPECT_EQ(part.frameHashes,
+              std::vector<std::uint64_t>(whole.frameHashes.begin() + 10, whole.frameHashes.end()));
     EXPECT_EQ(part.sound, std::vector<float>(whole.sound.begin() + 44100 * 2, whole.sound.end()));
 
     const auto module = fixtureModule(data);
@@ -104,7 +107,8 @@ TEST(Capture, StretchesRepeatExactlyCutWhereAskedAndSoundAsLibopenmpt) {
         }
     }
     EXPECT_EQ(differing, 0u) << "first at sample " << first / 2;
-    EXPECT_GT(*std::max_element(reference.begin(), reference.end()), 0.05f) << "the module is heard";
+    EXPECT_GT(*std::max_element(reference.begin(), reference.end()), 0.05f)
+        << "the module is heard";
 }
 
 TEST(Capture, WholeFastModuleToEachContainer) {
@@ -143,7 +147,8 @@ TEST(Capture, StillsShowWhatTheMusicCallsFor) {
     FixtureDataOptions options;
     options.moduleShape = FixtureModuleShape{40, 16, 3, 100};
     FixtureFolder data(options);
-    const ToolRun run = runCapture("--fps 16 --still 6:11,6:12,11:15,12:0,21:8,22:8,30:8 --out-dir .");
+    const ToolRun run =
+        runCapture("--fps 16 --still 6:11,6:12,11:15,12:0,21:8,22:8,30:8 --out-dir .");
     ASSERT_EQ(run.status, 0) << run.output;
     auto still = [](const char* name) { return decodeMedia(name, true).pictures.at(0); };
 
@@ -162,9 +167,12 @@ TEST(Capture, StillsShowWhatTheMusicCallsFor) {
         for (int x = width - 128; x < width; ++x) {
             const std::uint8_t* p = &grid[(std::size_t(y) * width + x) * 3];
             const bool black = p[0] == 0 && p[1] == 0 && p[2] == 0;
-            if (x >= 541 && y >= 61) strip += !black;
-            else if (x > 539 && y > 59) continue;
-            else stray += !black;
+            if (x >= 541 && y >= 61)
+                strip += !black;
+            else if (x > 539 && y > 59)
+                continue;
+            else
+                stray += !black;
         }
     }
     EXPECT_EQ(stray, 0);
@@ -184,10 +192,12 @@ TEST(Capture, RefusesBadRequestsWithTheirMessages) {
         {"--scale 2 --size 800x600", ok, ok, "--scale and --size do not mix", 2},
         {"--still 6:12", ok, ok, "--still needs --out-dir DIR", 2},
         {"--from 3:x", ok, ok, "a position is ORDER:ROW", 2},
+        {"--from 5:0 --to 4:63", ok, ok, "--to 4:63 is not after --from 5:0", 2},
         {"--frobnicate", ok, ok, "unknown option '--frobnicate'", 2},
         {"clip.avi", ok, ok, "unknown container for 'clip.avi'", 1},
         {"no/such/folder/clip.mp4", ok, ok, "cannot write 'no/such/folder/clip.mp4'", 1},
-        {"--still 1 --out-dir no/such/folder", ok, ok, "cannot write pictures into 'no/such/folder'", 1},
+        {"--still 1 --out-dir no/such/folder", ok, ok,
+         "cannot write pictures into 'no/such/folder'", 1},
         {"", missing, ok, "velmora-capture: Error bass init", 1},
         {"", ok, missing, "velmora-capture: Error loadin graphix", 1},
     };

@@ -17,8 +17,8 @@ struct InputFree {
 // FNV-1a over the picture's visible bytes, planes packed without padding.
 std::uint64_t hashOf(const AVFrame& frame) {
     const auto format = AVPixelFormat(frame.format);
-    std::vector<std::uint8_t> bytes(
-        ffmpeg::check(av_image_get_buffer_size(format, frame.width, frame.height, 1), "picture size"));
+    std::vector<std::uint8_t> bytes(ffmpeg::check(
+        av_image_get_buffer_size(format, frame.width, frame.height, 1), "picture size"));
     ffmpeg::check(av_image_copy_to_buffer(bytes.data(), static_cast<int>(bytes.size()), frame.data,
                                           frame.linesize, format, frame.width, frame.height, 1),
                   "picture copy");
@@ -67,13 +67,15 @@ DecodedMedia decodeMedia(const std::string& path, bool keepPictures) {
                 media.frameHashes.push_back(hashOf(*frame));
                 if (keepPictures) {
                     std::vector<std::uint8_t> rgb(std::size_t(frame->width) * frame->height * 3);
-                    Scaler scaler(checkMade(sws_getContext(frame->width, frame->height, AVPixelFormat(frame->format),
-                                                           frame->width, frame->height, AV_PIX_FMT_RGB24,
-                                                           SWS_POINT, nullptr, nullptr, nullptr),
-                                            "scaler"));
+                    Scaler scaler(checkMade(
+                        sws_getContext(frame->width, frame->height, AVPixelFormat(frame->format),
+                                       frame->width, frame->height, AV_PIX_FMT_RGB24, SWS_POINT,
+                                       nullptr, nullptr, nullptr),
+                        "scaler"));
                     std::uint8_t* planes[4] = {rgb.data()};
                     const int strides[4] = {frame->width * 3};
-                    sws_scale(scaler.get(), frame->data, frame->linesize, 0, frame->height, planes, strides);
+                    sws_scale(scaler.get(), frame->data, frame->linesize, 0, frame->height, planes,
+                              strides);
                     media.pictures.push_back(std::move(rgb));
                 }
             } else {
@@ -82,14 +84,16 @@ DecodedMedia decodeMedia(const std::string& path, bool keepPictures) {
                 SwrContext* made = nullptr;
                 AVChannelLayout stereo{};
                 av_channel_layout_default(&stereo, 2);
-                check(swr_alloc_set_opts2(&made, &stereo, AV_SAMPLE_FMT_FLT, frame->sample_rate, &frame->ch_layout,
-                                          AVSampleFormat(frame->format), frame->sample_rate, 0, nullptr),
+                check(swr_alloc_set_opts2(&made, &stereo, AV_SAMPLE_FMT_FLT, frame->sample_rate,
+                                          &frame->ch_layout, AVSampleFormat(frame->format),
+                                          frame->sample_rate, 0, nullptr),
                       "resampler");
                 Resampler resampler(made);
                 check(swr_init(resampler.get()), "resampler");
                 std::uint8_t* out[1] = {reinterpret_cast<std::uint8_t*>(&media.sound[start])};
                 check(swr_convert(resampler.get(), out, frame->nb_samples,
-                                  const_cast<const std::uint8_t**>(frame->extended_data), frame->nb_samples),
+                                  const_cast<const std::uint8_t**>(frame->extended_data),
+                                  frame->nb_samples),
                       "convert");
             }
         }

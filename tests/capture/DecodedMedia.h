@@ -14,9 +14,9 @@ struct DecodedMedia {
     int height = 0;
     int rateNumerator = 0;  // the video stream's frame rate
     int rateDenominator = 1;
-    std::vector<std::uint64_t> frameHashes;  // one per decoded picture
+    std::vector<std::uint64_t> frameHashes;           // one per decoded picture
     std::vector<std::vector<std::uint8_t>> pictures;  // RGB24, top row first (keepPictures)
-    std::vector<float> sound;  // interleaved stereo
+    std::vector<float> sound;                         // interleaved stereo
 };
 
 // Throws std::runtime_error when the file does not open or decode.

@@ -21,8 +21,8 @@ ffmpeg::Frame audioFrame(AVSampleFormat format, const AVChannelLayout& layout, i
 
 }  // namespace
 
-AudioEncoder::AudioEncoder(AVFormatContext& output, const AVCodec& codec, AVSampleFormat sampleFormat,
-                           int sampleBits, std::int64_t bitRate)
+AudioEncoder::AudioEncoder(AVFormatContext& output, const AVCodec& codec,
+                           AVSampleFormat sampleFormat, int sampleBits, std::int64_t bitRate)
     : stream(output, codec) {
     AVCodecContext& context = stream.context();
     context.sample_fmt = sampleFormat;
@@ -39,13 +39,15 @@ AudioEncoder::AudioEncoder(AVFormatContext& output, const AVCodec& codec, AVSamp
     AVChannelLayout stereo{};
     av_channel_layout_default(&stereo, AudioOutput::channels);
     SwrContext* made = nullptr;
-    ffmpeg::check(swr_alloc_set_opts2(&made, &context.ch_layout, sampleFormat, AudioOutput::sampleRate,
-                                      &stereo, AV_SAMPLE_FMT_FLT, AudioOutput::sampleRate, 0, nullptr),
-                  "swr_alloc_set_opts2");
+    ffmpeg::check(
+        swr_alloc_set_opts2(&made, &context.ch_layout, sampleFormat, AudioOutput::sampleRate,
+                            &stereo, AV_SAMPLE_FMT_FLT, AudioOutput::sampleRate, 0, nullptr),
+        "swr_alloc_set_opts2");
     resampler.reset(made);
     ffmpeg::check(swr_init(resampler.get()), "swr_init");
-    fifo.reset(ffmpeg::checkMade(av_audio_fifo_alloc(sampleFormat, AudioOutput::channels, blockSize),
-                                 "av_audio_fifo_alloc"));
+    fifo.reset(
+        ffmpeg::checkMade(av_audio_fifo_alloc(sampleFormat, AudioOutput::channels, blockSize),
+                          "av_audio_fifo_alloc"));
     block = audioFrame(sampleFormat, context.ch_layout, blockSize);
 }
 
@@ -56,8 +58,8 @@ void AudioEncoder::write(const float* stereo, std::size_t frames) {
         converted = audioFrame(stream.context().sample_fmt, stream.context().ch_layout, count);
     }
     const auto* input = reinterpret_cast<const std::uint8_t*>(stereo);
-    const int done = ffmpeg::check(swr_convert(resampler.get(), converted->data, count, &input, count),
-                                   "swr_convert");
+    const int done = ffmpeg::check(
+        swr_convert(resampler.get(), converted->data, count, &input, count), "swr_convert");
     ffmpeg::check(av_audio_fifo_write(fifo.get(), reinterpret_cast<void**>(converted->data), done),
                   "av_audio_fifo_write");
     while (av_audio_fifo_size(fifo.get()) >= blockSize) encodeBlock(blockSize);

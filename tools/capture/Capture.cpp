@@ -36,7 +36,8 @@ public:
     // Seconds to (order, row), or a negative value when that is unknown.
     double secondsAt(unsigned order, unsigned row) {
         if (!module || static_cast<int>(order) >= module->get_num_orders()) return -1.0;
-        return module->set_position_order_row(static_cast<std::int32_t>(order), static_cast<std::int32_t>(row));
+        return module->set_position_order_row(static_cast<std::int32_t>(order),
+                                              static_cast<std::int32_t>(row));
     }
     double demoSeconds() {
         if (!module) return -1.0;
@@ -53,7 +54,8 @@ private:
 
 bool reached(const DemoMark& mark, std::int64_t frame, ModulePosition position, FrameRate rate) {
     if (mark.byPosition) {
-        return position.order > mark.order || (position.order == mark.order && position.row >= mark.row);
+        return position.order > mark.order ||
+               (position.order == mark.order && position.row >= mark.row);
     }
     // frame / fps >= seconds, with room for the decimal's rounding.
     return double(frame) * double(rate.denominator) >= mark.seconds * double(rate.numerator) - 1e-6;
@@ -61,7 +63,8 @@ bool reached(const DemoMark& mark, std::int64_t frame, ModulePosition position, 
 
 Capture::Capture(const CaptureOptions& wanted)
     : options(wanted),
-      layout(frameLayout(pictureWidth, pictureHeight, wanted.scale, wanted.fitWidth, wanted.fitHeight)),
+      layout(frameLayout(pictureWidth, pictureHeight, wanted.scale, wanted.fitWidth,
+                         wanted.fitHeight)),
       shown(std::size_t(pictureWidth) * pictureHeight * 4, 0) {
     if (options.stills.empty()) {
         VideoFile::Settings settings;
@@ -103,7 +106,9 @@ std::int64_t Capture::expectedFrames() const {
         seconds = std::min(seconds, secondsOf(*options.to));
     }
     if (seconds <= 0.0) return 0;
-    return static_cast<std::int64_t>(std::ceil(seconds * options.rate.numerator / options.rate.denominator)) + 1;
+    return static_cast<std::int64_t>(
+               std::ceil(seconds * options.rate.numerator / options.rate.denominator)) +
+           1;
 }
 
 Capture::Result Capture::run(const volatile std::sig_atomic_t& stop) {
@@ -157,7 +162,8 @@ bool Capture::handleFrame(std::int64_t frame, ModulePosition position, Result& r
         return std::find(stillDone.begin(), stillDone.end(), false) != stillDone.end();
     }
     if (options.to && reached(*options.to, frame, position, rate)) return false;
-    if (!writing && (!options.from || reached(*options.from, frame, position, rate))) writing = true;
+    if (!writing && (!options.from || reached(*options.from, frame, position, rate)))
+        writing = true;
     if (writing) {
         CaptureStats::Timer timer(timing, CaptureStats::encoding);
         file->writePicture(shown.data());

@@ -22,9 +22,9 @@ bool reached(const DemoMark& mark, std::int64_t frame, ModulePosition position, 
 class Capture {
 public:
     struct Result {
-        std::int64_t frames = 0;   // rendered
-        std::int64_t written = 0;  // pictures in the file, or stills
-        bool stopped = false;      // by the caller's flag (Ctrl-C)
+        std::int64_t frames = 0;          // rendered
+        std::int64_t written = 0;         // pictures in the file, or stills
+        bool stopped = false;             // by the caller's flag (Ctrl-C)
         std::vector<std::string> missed;  // stills the demo ended before
     };
 

@@ -71,9 +71,11 @@ DemoMark parseDemoMark(const std::string& text) {
     const std::size_t colon = text.find(':');
     if (colon != std::string::npos) {
         long long order = 0, row = 0;
-        if (!wholeNumber(text.substr(0, colon), order) || !wholeNumber(text.substr(colon + 1), row) ||
-            order < 0 || row < 0 || order > 255 || row > 255) {
-            throw OptionError("a position is ORDER:ROW (0 to 255 each) or seconds, not '" + text + "'");
+        if (!wholeNumber(text.substr(0, colon), order) ||
+            !wholeNumber(text.substr(colon + 1), row) || order < 0 || row < 0 || order > 255 ||
+            row > 255) {
+            throw OptionError("a position is ORDER:ROW (0 to 255 each) or seconds, not '" + text +
+                              "'");
         }
         mark.byPosition = true;
         mark.order = static_cast<unsigned>(order);
@@ -98,8 +100,10 @@ FrameRate parseFrameRate(const std::string& text) {
                                 wholeNumber(text.substr(slash + 1), denominator);
     if (!read || numerator <= 0 || denominator <= 0 || denominator > 100000 ||
         numerator > 1000 * denominator) {
-        throw OptionError("--fps wants a positive whole number or fraction (like 60000/1001) up to "
-                          "1000 frames a second, not '" + text + "'");
+        throw OptionError(
+            "--fps wants a positive whole number or fraction (like 60000/1001) up to "
+            "1000 frames a second, not '" +
+            text + "'");
     }
     return FrameRate{numerator, denominator};
 }
@@ -142,7 +146,8 @@ CaptureOptions parseCaptureOptions(int argc, const char* const* argv) {
         } else if (option.size() > 1 && option[0] == '-') {
             throw OptionError("unknown option '" + option + "'");
         } else if (outputGiven) {
-            throw OptionError("one output file only ('" + options.output + "' and '" + option + "')");
+            throw OptionError("one output file only ('" + options.output + "' and '" + option +
+                              "')");
         } else {
             options.output = option;
             outputGiven = true;
@@ -150,10 +155,19 @@ CaptureOptions parseCaptureOptions(int argc, const char* const* argv) {
     }
     if (options.help) return options;
     if (scaleGiven && options.fitWidth > 0) throw OptionError("--scale and --size do not mix");
+    if (options.from && options.to && options.from->byPosition == options.to->byPosition) {
+        const DemoMark& from = *options.from;
+        const DemoMark& to = *options.to;
+        const bool empty = from.byPosition ? (to.order < from.order ||
+                                              (to.order == from.order && to.row <= from.row))
+                                           : to.seconds <= from.seconds;
+        if (empty) throw OptionError("--to " + to.text + " is not after --from " + from.text);
+    }
     if (!options.stills.empty()) {
         if (options.outDir.empty()) throw OptionError("--still needs --out-dir DIR");
         if (outputGiven || options.from || options.to || options.crf) {
-            throw OptionError("--still writes pictures only: no output file, --from, --to or --crf");
+            throw OptionError(
+                "--still writes pictures only: no output file, --from, --to or --crf");
         }
     } else if (!options.outDir.empty()) {
         throw OptionError("--out-dir goes with --still");

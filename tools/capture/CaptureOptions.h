@@ -22,8 +22,8 @@ struct DemoMark {
 struct CaptureOptions {
     std::string output = "velmora.mp4";
     FrameRate rate{60, 1};
-    int scale = 1;        // whole-number enlargement, nearest neighbour
-    int fitWidth = 0;     // --size: the frame the picture is fitted into, 0 = none
+    int scale = 1;     // whole-number enlargement, nearest neighbour
+    int fitWidth = 0;  // --size: the frame the picture is fitted into, 0 = none
     int fitHeight = 0;
     std::optional<int> crf;
     std::vector<DemoMark> stills;

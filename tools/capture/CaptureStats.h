@@ -18,7 +18,10 @@ public:
     public:
         Timer(CaptureStats& stats, Stage stage)
             : stats(stats), stage(stage), begin(std::chrono::steady_clock::now()) {}
-        ~Timer() { stats.seconds[stage] += std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count(); }
+        ~Timer() {
+            stats.seconds[stage] +=
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+        }
         Timer(const Timer&) = delete;
         Timer& operator=(const Timer&) = delete;
 

@@ -9,7 +9,8 @@ EncodedStream::EncodedStream(AVFormatContext& output, const AVCodec& codec)
     stream->id = static_cast<int>(output.nb_streams) - 1;
     // The same build and options must give the same bytes.
     codecContext->flags |= AV_CODEC_FLAG_BITEXACT;
-    if (output.oformat->flags & AVFMT_GLOBALHEADER) codecContext->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    if (output.oformat->flags & AVFMT_GLOBALHEADER)
+        codecContext->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
 }
 
 void EncodedStream::open() {

@@ -21,11 +21,13 @@ struct FrameLayout {
 
 // `scale` times the picture, or (fitWidth > 0) the picture fitted into
 // fitWidth × fitHeight with its aspect kept, centred on even offsets.
-FrameLayout frameLayout(int pictureWidth, int pictureHeight, int scale, int fitWidth, int fitHeight);
+FrameLayout frameLayout(int pictureWidth, int pictureHeight, int scale, int fitWidth,
+                        int fitHeight);
 
 class PictureConverter {
 public:
-    PictureConverter(int sourceWidth, int sourceHeight, const FrameLayout& layout, AVPixelFormat format);
+    PictureConverter(int sourceWidth, int sourceHeight, const FrameLayout& layout,
+                     AVPixelFormat format);
 
     // `rgba`: sourceWidth × sourceHeight pixels, bottom row first. The frame
     // must be writable, of the layout's size and the converter's format.

@@ -33,9 +33,11 @@ void Progress::update(std::int64_t frame, ModulePosition position) {
         drawBar(frame, position, fps);
         return;
     }
-    if (expectedFrames <= 0 || nextTenth > 10 || (frame + 1) * 10 < expectedFrames * nextTenth) return;
+    if (expectedFrames <= 0 || nextTenth > 10 || (frame + 1) * 10 < expectedFrames * nextTenth)
+        return;
     const double left = fps > 0.0 ? double(expectedFrames - frame - 1) / fps : 0.0;
-    std::fprintf(out, "velmora-capture: %d%% (frame %lld, order %u row %u, %.1f frames/s, %s left)\n",
+    std::fprintf(out,
+                 "velmora-capture: %d%% (frame %lld, order %u row %u, %.1f frames/s, %s left)\n",
                  nextTenth * 10, static_cast<long long>(frame), position.order, position.row, fps,
                  minutesSeconds(left).c_str());
     std::fflush(out);
@@ -48,7 +50,8 @@ void Progress::drawBar(std::int64_t frame, ModulePosition position, double fps) 
         expectedFrames > 0 ? std::min(1.0, double(frame + 1) / double(expectedFrames)) : 0.0;
     const int filled = static_cast<int>(share * barWidth);
     const std::string bar = std::string(filled, '#') + std::string(barWidth - filled, '.');
-    const double left = fps > 0.0 && expectedFrames > 0 ? double(expectedFrames - frame - 1) / fps : 0.0;
+    const double left =
+        fps > 0.0 && expectedFrames > 0 ? double(expectedFrames - frame - 1) / fps : 0.0;
     const double clock = double(frame * rate.denominator) / double(rate.numerator);
     std::fprintf(out, "\r[%s] %3d%%  frame %lld (%s)  order %2u row %2u  %5.1f frames/s  %s left ",
                  bar.c_str(), static_cast<int>(share * 100), static_cast<long long>(frame),

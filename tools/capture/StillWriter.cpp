@@ -16,15 +16,18 @@ constexpr AVPixelFormat stillFormat = AV_PIX_FMT_RGB24;
 std::string checkedFolder(const std::string& folder) {
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error) || access(folder.c_str(), W_OK) != 0) {
-        throw std::runtime_error("cannot write pictures into '" + folder + "': not a writable folder");
+        throw std::runtime_error("cannot write pictures into '" + folder +
+                                 "': not a writable folder");
     }
     return folder;
 }
 
 ffmpeg::CodecContext pngEncoder(const FrameLayout& layout) {
     const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_PNG);
-    if (codec == nullptr) throw std::runtime_error("this FFmpeg has no png encoder, which stills need");
-    ffmpeg::CodecContext context(ffmpeg::checkMade(avcodec_alloc_context3(codec), "avcodec_alloc_context3"));
+    if (codec == nullptr)
+        throw std::runtime_error("this FFmpeg has no png encoder, which stills need");
+    ffmpeg::CodecContext context(
+        ffmpeg::checkMade(avcodec_alloc_context3(codec), "avcodec_alloc_context3"));
     context->width = layout.width;
     context->height = layout.height;
     context->pix_fmt = stillFormat;

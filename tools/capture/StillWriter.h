@@ -14,7 +14,8 @@ class StillWriter {
 public:
     // Throws std::runtime_error when `folder` is not a writable folder or
     // there is no PNG encoder: before anything is rendered.
-    StillWriter(const std::string& folder, int sourceWidth, int sourceHeight, const FrameLayout& layout);
+    StillWriter(const std::string& folder, int sourceWidth, int sourceHeight,
+                const FrameLayout& layout);
 
     // Writes the picture (RGBA, bottom row first) as the still for `mark`
     // and returns the file's path.

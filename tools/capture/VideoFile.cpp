@@ -66,21 +66,24 @@ const ContainerFormat* containerFor(const std::string& fileName) {
     return entry != nullptr ? &entry->format : nullptr;
 }
 
-VideoFile::VideoFile(const Settings& wanted) : settings(wanted), container(containerFor(wanted.path)) {
+VideoFile::VideoFile(const Settings& wanted)
+    : settings(wanted), container(containerFor(wanted.path)) {
     if (container == nullptr) {
         throw std::runtime_error("unknown container for '" + settings.path +
                                  "': the name must end in .mp4, .mkv or .webp");
     }
     const AVCodec& videoCodec = encoderFor(container->videoEncoder, container->extension);
-    const AVCodec* audioCodec =
-        container->audioEncoder != nullptr ? &encoderFor(container->audioEncoder, container->extension) : nullptr;
+    const AVCodec* audioCodec = container->audioEncoder != nullptr
+                                    ? &encoderFor(container->audioEncoder, container->extension)
+                                    : nullptr;
     if (settings.crf && videoCodec.id != AV_CODEC_ID_H264) {
-        throw std::runtime_error(std::string("--crf sets the H.264 quality; ") + container->extension +
-                                 " files are not H.264");
+        throw std::runtime_error(std::string("--crf sets the H.264 quality; ") +
+                                 container->extension + " files are not H.264");
     }
     AVFormatContext* made = nullptr;
-    ffmpeg::check(avformat_alloc_output_context2(&made, nullptr, container->muxer, settings.path.c_str()),
-                  std::string("no ") + container->muxer + " muxer in this FFmpeg");
+    ffmpeg::check(
+        avformat_alloc_output_context2(&made, nullptr, container->muxer, settings.path.c_str()),
+        std::string("no ") + container->muxer + " muxer in this FFmpeg");
     output.reset(made);
     output->flags |= AVFMT_FLAG_BITEXACT;
 
@@ -91,10 +94,13 @@ VideoFile::VideoFile(const Settings& wanted) : settings(wanted), container(conta
     context.height = layout.height;
     context.pix_fmt = container->pixelFormat;
     const FrameRate& rate = settings.rate;
-    context.time_base = AVRational{static_cast<int>(rate.denominator), static_cast<int>(rate.numerator)};
-    context.framerate = AVRational{static_cast<int>(rate.numerator), static_cast<int>(rate.denominator)};
+    context.time_base =
+        AVRational{static_cast<int>(rate.denominator), static_cast<int>(rate.numerator)};
+    context.framerate =
+        AVRational{static_cast<int>(rate.numerator), static_cast<int>(rate.denominator)};
     // A key frame every two seconds: seekable, yet small.
-    context.gop_size = std::max(1, static_cast<int>(std::lround(2.0 * rate.numerator / rate.denominator)));
+    context.gop_size =
+        std::max(1, static_cast<int>(std::lround(2.0 * rate.numerator / rate.denominator)));
     if (isYuv(container->pixelFormat)) {
         // What swscale's default conversion produces: BT.601, limited range.
         context.colorspace = AVCOL_SPC_SMPTE170M;
@@ -103,12 +109,13 @@ VideoFile::VideoFile(const Settings& wanted) : settings(wanted), container(conta
         context.color_range = AVCOL_RANGE_MPEG;
     }
     if (videoCodec.id == AV_CODEC_ID_H264) {
-        ffmpeg::check(av_opt_set_double(context.priv_data, "crf", settings.crf.value_or(defaultCrf), 0),
-                      "the H.264 quality (crf)");
+        ffmpeg::check(
+            av_opt_set_double(context.priv_data, "crf", settings.crf.value_or(defaultCrf), 0),
+            "the H.264 quality (crf)");
     }
     video->open();
-    converter = std::make_unique<PictureConverter>(settings.sourceWidth, settings.sourceHeight, layout,
-                                                   container->pixelFormat);
+    converter = std::make_unique<PictureConverter>(settings.sourceWidth, settings.sourceHeight,
+                                                   layout, container->pixelFormat);
     picture = ffmpeg::videoFrame(container->pixelFormat, layout.width, layout.height);
     if (audioCodec != nullptr) {
         audio = std::make_unique<AudioEncoder>(*output, *audioCodec, container->sampleFormat,
@@ -120,8 +127,9 @@ void VideoFile::open() {
     ffmpeg::check(avio_open(&output->pb, settings.path.c_str(), AVIO_FLAG_WRITE),
                   "cannot write '" + settings.path + "'");
     AVDictionary* options = nullptr;
-    ffmpeg::check(av_dict_parse_string(&options, entryFor(settings.path)->muxerOptions, "=", ":", 0),
-                  "muxer options");
+    ffmpeg::check(
+        av_dict_parse_string(&options, entryFor(settings.path)->muxerOptions, "=", ":", 0),
+        "muxer options");
     const int result = avformat_write_header(output.get(), &options);
     av_dict_free(&options);
     ffmpeg::check(result, "cannot start '" + settings.path + "'");

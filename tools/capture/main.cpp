@@ -48,9 +48,10 @@ int report(const Capture& capture, const Capture::Result& result, const CaptureO
     }
     if (!result.missed.empty()) return statusFailed;
     if (options.stills.empty()) {
-        const double seconds = double(result.written * options.rate.denominator) / double(options.rate.numerator);
-        std::fprintf(stderr, "velmora-capture: wrote %s: %lld frames, %.2f s\n", options.output.c_str(),
-                     static_cast<long long>(result.written), seconds);
+        const double seconds =
+            double(result.written * options.rate.denominator) / double(options.rate.numerator);
+        std::fprintf(stderr, "velmora-capture: wrote %s: %lld frames, %.2f s\n",
+                     options.output.c_str(), static_cast<long long>(result.written), seconds);
     }
     return 0;
 }
