@@ -10,7 +10,7 @@ VELMORA_PACKAGES=(
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
 )
 VELMORA_TEST_PACKAGES=(
-  xvfb xauth xdotool x11-utils sox
+  xvfb xauth xdotool x11-utils sox weston
   desktop-file-utils appstream dpkg-dev file
 )
 
