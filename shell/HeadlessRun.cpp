@@ -38,6 +38,14 @@ std::int64_t HeadlessRun::sampleBefore(std::int64_t frame) const {
     return (2 * scaled + rate.numerator) / (2 * rate.numerator);
 }
 
+ModulePosition HeadlessRun::position() {
+    MusicPosition& source = player ? static_cast<MusicPosition&>(*player) : run.script;
+    ModulePosition now;
+    now.order = source.order();
+    now.row = source.row();
+    return now;
+}
+
 bool HeadlessRun::step() {
     const std::int64_t frame = nextFrame++;
     if (player) {

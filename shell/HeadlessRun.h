@@ -52,6 +52,9 @@ public:
     const std::vector<float>& audio() const { return lastAudio; }
     // Sample index the music has been rendered up to before frame i.
     std::int64_t sampleBefore(std::int64_t frame) const;
+    // Where the music stands now, as the last frame read it: the player's
+    // audible position, or the script's.
+    ModulePosition position();
 
     TimelineRun run;
     HeadlessContext& context() { return gl; }
