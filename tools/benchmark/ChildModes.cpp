@@ -1,0 +1,108 @@
+// ChildModes: the in-process start-up steps (the demo's construction order,
+// headless) and a whole headless run for the memory figures.
+#include "tools/benchmark/ChildModes.h"
+
+#include <GL/gl.h>
+
+#include <malloc.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+#include "demo/music/MusicPlayer.h"
+#include "demo/music/OfflineAudioOutput.h"
+#include "gfx/BitmapImage.h"
+#include "gfx/DataPath.h"
+#include "shell/HeadlessRun.h"
+#include "tools/benchmark/Benchmark.h"
+#include "tools/benchmark/MemoryMap.h"
+#include "tools/benchmark/SongMap.h"
+#include "tools/benchmark/Subprocess.h"
+
+namespace {
+
+double millisecondsOf(const std::function<void()>& step) {
+    const double begin = monotonicSeconds();
+    step();
+    return (monotonicSeconds() - begin) * 1000.0;
+}
+
+int startupSteps(double mainEntered) {
+    Json steps;
+    if (const char* spawned = std::getenv(spawnedAtVariable)) {
+        steps["process_start_to_main_ms"] = (mainEntered - std::atof(spawned)) * 1000.0;
+    }
+    steps["bitmap_code_ms"] = millisecondsOf([] {
+        BitmapImage image;
+        image.load(dataPath("data/code.bmp"));
+    });
+    steps["bitmap_shit_ms"] = millisecondsOf([] {
+        BitmapImage image;
+        image.load(dataPath("data/shit.bmp"));
+    });
+    steps["module_load_ms"] = millisecondsOf([] {
+        OfflineAudioOutput output;
+        MusicPlayer player(dataPath("data/Tolvane.it"), output);
+    });
+    // The demo's order: scenes (with the bitmaps), the music, the context
+    // and its initial state, then the first frame (the intro at time 0).
+    const double begin = monotonicSeconds();
+    HeadlessRun::Options options;
+    options.playModule = true;
+    options.width = 640;
+    options.height = 461;
+    HeadlessRun* run = nullptr;
+    steps["construction_ms"] = millisecondsOf([&] { run = new HeadlessRun(options); });
+    steps["first_frame_ms"] = millisecondsOf([&] {
+        run->frame(0, 0, 0.0);
+        run->context().present();
+        glFinish();
+    });
+    steps["main_to_first_frame_ms"] = (monotonicSeconds() - begin) * 1000.0;
+    delete run;
+    std::printf("%s\n", steps.dump().c_str());
+    return 0;
+}
+
+int memoryWalk(int frames) {
+    const SongMap song(dataPath("data/Tolvane.it"));
+    HeadlessRun::Options options;
+    options.width = 640;
+    options.height = 461;
+    HeadlessRun run(options);
+    // The module stays loaded as in the demo; the walk itself is scripted.
+    OfflineAudioOutput output;
+    MusicPlayer player(dataPath("data/Tolvane.it"), output);
+    run.run.onPresent = [&run] { run.context().present(); };
+    Json result;
+    for (const Stretch& stretch : demoStretches()) {
+        for (const SongRow& at : stretchFrames(song, stretch, frames)) {
+            run.frame(at.order, at.row, at.seconds);
+        }
+    }
+    glFinish();
+    result["peak_rss_kb"] = peakResidentKb();
+    result["rss_kb"] = residentKb();
+    // What is live, without the heap pages malloc keeps after frees.
+    malloc_trim(0);
+    result["rss_trimmed_kb"] = residentKb();
+    result["owners_kb"] = residentByOwner();
+    std::printf("%s\n", result.dump().c_str());
+    return 0;
+}
+
+}  // namespace
+
+bool runChildMode(const std::string& arg, int& status) {
+    const double entered = monotonicSeconds();
+    if (arg == "--startup-steps") {
+        status = startupSteps(entered);
+        return true;
+    }
+    if (arg.rfind("--memory-walk=", 0) == 0) {
+        status = memoryWalk(std::atoi(arg.c_str() + 14));
+        return true;
+    }
+    return false;
+}
