@@ -21,6 +21,9 @@ const char* const usage =
     "  --json       print the figures as one JSON document instead of tables\n"
     "  --only LIST  run only these sections (frames, cpu, audio, startup, memory)\n"
     "  --frames N   frames per stretch (default 300, quick 40)\n"
+    "  --frame-hashes  print a hash of every frame of a fixed walk through the\n"
+    "               stretches: equal output before and after a change proves\n"
+    "               that no pixel changed\n"
     "Run from the repository root, where data/ is. No display is needed; the\n"
     "start-up section times the real program only when DISPLAY is set and\n"
     "xdotool is installed (scripts/benchmark starts an Xvfb for it).\n";
