@@ -51,34 +51,46 @@ bool waitFor(const std::string& file, const char* event, double timeoutSeconds) 
     return false;
 }
 
-void pressOk(pid_t pid) {
+void pressOk(pid_t pid, const std::string& display) {
     const std::string p = std::to_string(pid);
-    Subprocess press({"/bin/sh", "-c",
+    Subprocess press({"/bin/sh", "-c", "export DISPLAY=" + display + "; " +
                       "w=$(xdotool search --all --onlyvisible --pid " + p +
                           " --name 'Orvak 2002 - Velmora' | head -1); "
-                          "xdotool windowfocus --sync \"$w\" 2>/dev/null; xdotool key Return"});
+                          "timeout 3 xdotool windowfocus --sync \"$w\" 2>/dev/null; xdotool key Return"});
     press.wait();
+}
+
+// The display for the real program: scripts/benchmark hands its Xvfb over in
+// VELMORA_BENCHMARK_DISPLAY and keeps DISPLAY unset, so that the headless
+// sections stay on the offscreen driver.
+std::string displayForTheProgram() {
+    for (const char* name : {"VELMORA_BENCHMARK_DISPLAY", "DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') return value;
+    }
+    return "";
 }
 
 Json launchRealProgram(const Settings& settings) {
     Json run;
+    const std::string display = displayForTheProgram();
     const std::string program = settings.toolFolder + "/../../velmora";
     const std::string probe = settings.toolFolder + "/libvelmora_first_present.so";
-    if (std::getenv("DISPLAY") == nullptr || !onPath("xdotool") || !runnable(program)) {
+    if (display.empty() || !onPath("xdotool") || !runnable(program)) {
         run["skipped"] = "needs DISPLAY, xdotool and the velmora binary (scripts/benchmark has them)";
         return run;
     }
     const std::string file = "/tmp/velmora-probe-" + std::to_string(getpid()) + ".jsonl";
     std::remove(file.c_str());
     const double spawned = monotonicSeconds();
-    Subprocess velmora({program}, {"LD_PRELOAD=" + probe, "VELMORA_PROBE_FILE=" + file,
-                                   "SDL_AUDIODRIVER=dummy"});
+    Subprocess velmora({program}, {"DISPLAY=" + display, "LD_PRELOAD=" + probe,
+                                   "VELMORA_PROBE_FILE=" + file, "SDL_AUDIODRIVER=dummy"});
     if (!waitFor(file, "launcher shown", 30.0)) {
         run["skipped"] = "the launcher never appeared";
         return run;
     }
     for (int attempt = 0; attempt < 20 && !probeEvents(file).contains("launcher closed"); ++attempt) {
-        pressOk(velmora.pid());
+        pressOk(velmora.pid(), display);
         waitFor(file, "launcher closed", 1.0);
     }
     if (!waitFor(file, "first present", 30.0)) {
