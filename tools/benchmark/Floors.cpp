@@ -30,6 +30,15 @@ void cube(float h) {
     glEnd();
 }
 
+void blackFogAndClear(float start, float end) {
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glFogfv(GL_FOG_COLOR, black);
+    glFogf(GL_FOG_START, start);
+    glFogf(GL_FOG_END, end);
+}
+
 void perspective(double aspect, double farPlane) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

@@ -65,5 +65,7 @@ void points(const float* xyzw, int count);
 // The 24 vertices of an axis-aligned cube of half edge h, one GL_QUADS.
 void cube(float h);
 void perspective(double aspect, double farPlane);
+// Linear black fog from `start` to `end` (not enabled) and a black clear.
+void blackFogAndClear(float start, float end);
 void ortho(double left, double right, double bottom, double top, double zNear, double zFar);
 }  // namespace floorgl

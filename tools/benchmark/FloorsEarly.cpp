@@ -97,12 +97,7 @@ private:
 class PulsingSphereFloor : public Floor {
 public:
     PulsingSphereFloor() {
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-        glFogi(GL_FOG_MODE, GL_LINEAR);
-        glFogfv(GL_FOG_COLOR, black);
-        glFogf(GL_FOG_START, 12.0f);
-        glFogf(GL_FOG_END, 15.0f);
+        floorgl::blackFogAndClear(12.0f, 15.0f);
         glDisable(GL_CULL_FACE);
         blendedSmoothPoints();
         glEnable(GL_LINE_SMOOTH);
@@ -142,10 +137,9 @@ public:
         floorgl::ortho(-320.0, 320.0, -240.0, 240.0, -10.0, 200.0);
         glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
         glBegin(GL_LINES);
-        glVertex2i(-320, -116);
-        glVertex2i(320, -116);
-        glVertex2i(-320, -184);
-        glVertex2i(320, -184);
+        for (int y : {-116, -184}) {
+            for (int x : {-320, 320}) glVertex2i(x, y);
+        }
         glEnd();
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
         glColor4f(0.8f, 0.6f, 1.0f, 0.4f);
@@ -205,12 +199,7 @@ namespace {
 class CubeStarFloor : public Floor {
 public:
     CubeStarFloor() : cubes(restingStarCubes(false)) {
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-        glFogi(GL_FOG_MODE, GL_LINEAR);
-        glFogfv(GL_FOG_COLOR, black);
-        glFogf(GL_FOG_START, 12.0f);
-        glFogf(GL_FOG_END, 15.0f);
+        floorgl::blackFogAndClear(12.0f, 15.0f);
         glDisable(GL_CULL_FACE);
         glDisable(GL_DEPTH_TEST);
         glEnable(GL_TEXTURE_2D);

@@ -33,12 +33,7 @@ class TorusFloor : public Floor {
 public:
     TorusFloor(bool withOverlay, double spinFrom) : overlay(withOverlay), spinFrom(spinFrom) {
         if (overlay) star = restingStarCubes(true);
-        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-        const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-        glFogi(GL_FOG_MODE, GL_LINEAR);
-        glFogfv(GL_FOG_COLOR, black);
-        glFogf(GL_FOG_START, 2.0f);
-        glFogf(GL_FOG_END, 11.0f);
+        floorgl::blackFogAndClear(2.0f, 11.0f);
         glEnable(GL_LINE_SMOOTH);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -75,12 +70,12 @@ public:
         }
         glEnd();
         glLoadMatrixf(tunnelPose.data());
-        glColor4f(0.2f, 0.4f, 0.9f, 0.5f);
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-        bands();
-        glColor4f(0.6f, 0.6f, 0.9f, 0.5f);
-        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-        bands();
+        // Filled blue bands, then the lighter wireframe over them.
+        for (const bool wire : {false, true}) {
+            glColor4f(wire ? 0.6f : 0.2f, wire ? 0.6f : 0.4f, 0.9f, 0.5f);
+            glPolygonMode(GL_FRONT_AND_BACK, wire ? GL_LINE : GL_FILL);
+            bands();
+        }
 
         glMatrixMode(GL_PROJECTION);
         glPushMatrix();
