@@ -5,6 +5,7 @@
 // clock is read on every frame.
 #include "tools/benchmark/Sections.h"
 
+#include <GL/gl.h>
 #include <sched.h>
 #include <sys/resource.h>
 
@@ -101,13 +102,23 @@ Json measureAudio(const Settings& settings) {
     options.width = settings.width;
     options.height = settings.height;
     HeadlessRun headless(options);
+    // A window's swap waits until the frame is drawn; the offscreen one does
+    // not, and llvmpipe would pile the frames up (about 1 MB each).
+    headless.run.onPresent = [&headless] {
+        headless.context().present();
+        glFinish();
+    };
     ProbedOutput output(1 << 16);
     MusicPlayer player(dataPath("data/Tolvane.it"), output);
     headless.run.follow(player);
 
     player.play();
     const auto start = Clock::now();
-    const std::int64_t firstHeard = std::max<std::int64_t>(output.audibleFrame(), 0);
+    // The drift is taken from one second in: the device fills its queue in a
+    // burst when it starts, which says nothing about keeping time.
+    const double settle = 1.0;
+    std::int64_t settledHeard = -1;
+    double settledAt = 0.0;
     double worstDrift = 0.0;
     double lastDrift = 0.0;
     double seconds = 0.0;
@@ -119,8 +130,13 @@ Json measureAudio(const Settings& settings) {
         headless.run.frame(seconds);
         ++frames;
         const std::int64_t heard = output.audibleFrame();
-        if (heard < 0) continue;
-        lastDrift = static_cast<double>(heard - firstHeard) / AudioOutput::sampleRate - seconds;
+        if (heard < 0 || seconds < settle) continue;
+        if (settledHeard < 0) {
+            settledHeard = heard;
+            settledAt = seconds;
+        }
+        lastDrift = static_cast<double>(heard - settledHeard) / AudioOutput::sampleRate -
+                    (seconds - settledAt);
         if (std::abs(lastDrift) > std::abs(worstDrift)) worstDrift = lastDrift;
     }
     const std::size_t calls = output.timed.count.load(std::memory_order_acquire);
@@ -179,6 +195,7 @@ void printAudio(const Json& r) {
     std::printf("  longest callback %.3f ms, longest gap %.1f ms; audio thread %s\n",
                 r["longest_callback_ms"].get<double>(), r["longest_gap_ms"].get<double>(),
                 r["audio_thread"].get<std::string>().c_str());
-    std::printf("  drift of the heard position against the clock: %.1f ms at the end, worst %.1f ms\n",
+    std::printf("  drift of the heard position against the clock from 1 s on: %.1f ms at the end,"
+                " worst %.1f ms\n",
                 r["drift_end_ms"].get<double>(), r["drift_worst_ms"].get<double>());
 }

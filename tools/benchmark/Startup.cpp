@@ -112,7 +112,7 @@ Json launchRealProgram(const Settings& settings) {
     run["whole_run"] = !settings.quick;
     run["wall_s"] = result.wallSeconds;
     run["cpu_percent"] = result.wallSeconds > 0 ? 100.0 * result.cpuSeconds / result.wallSeconds : 0.0;
-    run["peak_rss_kb"] = result.peakRssKb;
+    run["peak_rss_kb"] = (events.contains("exit") ? events["exit"] : events["first present"])["peak_rss_kb"];
     return run;
 }
 

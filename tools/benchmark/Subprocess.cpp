@@ -66,7 +66,6 @@ ChildResult Subprocess::wait() {
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     result.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
                         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-    result.peakRssKb = usage.ru_maxrss;
     return result;
 }
 

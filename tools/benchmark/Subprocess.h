@@ -13,7 +13,8 @@ struct ChildResult {
     std::string output;
     double wallSeconds = 0.0;
     double cpuSeconds = 0.0;  // user + system
-    long peakRssKb = 0;
+    // No peak resident set here: a spawned child's figure starts from the
+    // spawning process's own peak, so the probe reads it inside the child.
 };
 
 class Subprocess {
