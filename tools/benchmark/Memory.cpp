@@ -76,6 +76,9 @@ void printMemory(const Json& r) {
                 real["whole_run"].get<bool>() ? "whole run" : "to its first frame",
                 real["peak_rss_kb"].get<long>() / 1024.0, real["cpu_percent"].get<double>(),
                 real["wall_s"].get<double>());
-    std::printf("  resident at the first present, by owner (GTK stays loaded after the launcher):\n");
-    printOwners(real["at_first_present"]["owners_kb"]);
+    // At exit when the whole run was watched: the peak's make-up.
+    const bool whole = real.contains("at_exit");
+    std::printf("  resident at %s, by owner (GTK stays loaded after the launcher):\n",
+                whole ? "its exit" : "the first present");
+    printOwners(real[whole ? "at_exit" : "at_first_present"]["owners_kb"]);
 }
