@@ -9,7 +9,8 @@ VELMORA_PACKAGES=(
   libgl1-mesa-dri libgtest-dev libcairo2-dev fonts-dejavu-core nlohmann-json3-dev
 )
 VELMORA_TEST_PACKAGES=(
-  xvfb xauth xdotool x11-utils sox
+  xvfb xauth xdotool x11-utils sox weston
+  desktop-file-utils appstream dpkg-dev file
 )
 
 velmora_install() {

@@ -1,5 +1,5 @@
 // Sections: the table velmora_benchmark runs through. A new measurement (the
-// capture tool's speed, the fullscreen scaled blit) is one more row here.
+// capture tool's speed, say) is one more row here.
 #include "tools/benchmark/Sections.h"
 
 #include "tools/benchmark/FrameTimes.h"
@@ -11,6 +11,7 @@ const std::vector<Section>& sections() {
         {"audio", measureAudio, printAudio},
         {"startup", measureStartup, printStartup},
         {"memory", measureMemory, printMemory},
+        {"presentation", measurePresentation, printPresentation},
     };
     return table;
 }

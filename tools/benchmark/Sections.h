@@ -12,6 +12,8 @@ Json measureStartup(const Settings& settings);
 void printStartup(const Json& result);
 Json measureMemory(const Settings& settings);
 void printMemory(const Json& result);
+Json measurePresentation(const Settings& settings);
+void printPresentation(const Json& result);
 
 // The real program under the display the benchmark was given, with the
 // first-present probe preloaded: started once, read by start-up and memory.
