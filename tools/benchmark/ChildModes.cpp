@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 
 #include "demo/Cues.h"
 #include "demo/music/MusicPlayer.h"
@@ -53,15 +54,14 @@ int startupSteps(double mainEntered) {
     options.playModule = true;
     options.width = 640;
     options.height = 461;
-    HeadlessRun* run = nullptr;
-    steps["construction_ms"] = millisecondsOf([&] { run = new HeadlessRun(options); });
+    std::unique_ptr<HeadlessRun> run;
+    steps["construction_ms"] = millisecondsOf([&] { run = std::make_unique<HeadlessRun>(options); });
     steps["first_frame_ms"] = millisecondsOf([&] {
         run->frame(0, 0, 0.0);
         run->context().present();
         glFinish();
     });
     steps["main_to_first_frame_ms"] = (monotonicSeconds() - begin) * 1000.0;
-    delete run;
     std::printf("%s\n", steps.dump().c_str());
     return 0;
 }

@@ -58,15 +58,14 @@ void ortho(double left, double right, double bottom, double top, double zNear, d
 
 namespace {
 
-std::unique_ptr<Floor> makeFloor(const std::string& name, const SongMap& song, int width,
-                                 int height) {
+std::unique_ptr<Floor> makeFloor(const std::string& name, const SongMap& song) {
     const double spinFrom = song.secondsAt({cues::torusSpin, 0});
-    if (name == "intro") return makeIntroFloor(width, height);
-    if (name == "pulsing sphere") return makePulsingSphereFloor(width, height);
-    if (name == "cube star") return makeCubeStarFloor(width, height);
-    if (name == "torus") return makeTorusFloor(width, height, false, spinFrom);
-    if (name == "torus + overlay") return makeTorusFloor(width, height, true, spinFrom);
-    if (name == "cube grid") return makeCubeGridFloor(width, height);
+    if (name == "intro") return makeIntroFloor();
+    if (name == "pulsing sphere") return makePulsingSphereFloor();
+    if (name == "cube star") return makeCubeStarFloor();
+    if (name == "torus") return makeTorusFloor(false, spinFrom);
+    if (name == "torus + overlay") return makeTorusFloor(true, spinFrom);
+    if (name == "cube grid") return makeCubeGridFloor();
     throw std::invalid_argument("no floor for the stretch " + name);
 }
 
@@ -77,7 +76,7 @@ FrameStats floorFrameTimes(const std::string& stretchName, const SongMap& song,
     HeadlessContext context(settings.width, settings.height);
     applyInitialGLState();
     applyWindowProjection(settings.width, settings.height);
-    const std::unique_ptr<Floor> floor = makeFloor(stretchName, song, settings.width, settings.height);
+    const std::unique_ptr<Floor> floor = makeFloor(stretchName, song);
     std::vector<double> times;
     for (std::size_t k = 0; k < seconds.size(); ++k) {
         times.push_back(timedFrame([&] {

@@ -29,12 +29,13 @@ public:
 
 // One per stretch name of demoStretches(); each needs a current context
 // whose initial GL state is the demo's.
-std::unique_ptr<Floor> makeIntroFloor(int width, int height);
-std::unique_ptr<Floor> makePulsingSphereFloor(int width, int height);
-std::unique_ptr<Floor> makeCubeStarFloor(int width, int height);
+// They draw at the demo's own fixed viewports, like the scenes.
+std::unique_ptr<Floor> makeIntroFloor();
+std::unique_ptr<Floor> makePulsingSphereFloor();
+std::unique_ptr<Floor> makeCubeStarFloor();
 // The tunnel tumbles from `spinFrom` seconds on, as the torus scene does.
-std::unique_ptr<Floor> makeTorusFloor(int width, int height, bool withOverlay, double spinFrom);
-std::unique_ptr<Floor> makeCubeGridFloor(int width, int height);
+std::unique_ptr<Floor> makeTorusFloor(bool withOverlay, double spinFrom);
+std::unique_ptr<Floor> makeCubeGridFloor();
 
 // The cube star's cubes where its arms put them at rest (model-view matrix,
 // half edge): two central cubes, then six arms of eleven shrinking cubes.

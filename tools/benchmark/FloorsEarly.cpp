@@ -273,8 +273,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Floor> makeIntroFloor(int, int) { return std::make_unique<IntroFloor>(); }
-std::unique_ptr<Floor> makePulsingSphereFloor(int, int) {
+std::unique_ptr<Floor> makeIntroFloor() { return std::make_unique<IntroFloor>(); }
+std::unique_ptr<Floor> makePulsingSphereFloor() {
     return std::make_unique<PulsingSphereFloor>();
 }
-std::unique_ptr<Floor> makeCubeStarFloor(int, int) { return std::make_unique<CubeStarFloor>(); }
+std::unique_ptr<Floor> makeCubeStarFloor() { return std::make_unique<CubeStarFloor>(); }

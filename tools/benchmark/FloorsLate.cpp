@@ -289,7 +289,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Floor> makeTorusFloor(int, int, bool withOverlay, double spinFrom) {
+std::unique_ptr<Floor> makeTorusFloor(bool withOverlay, double spinFrom) {
     return std::make_unique<TorusFloor>(withOverlay, spinFrom);
 }
-std::unique_ptr<Floor> makeCubeGridFloor(int, int) { return std::make_unique<CubeGridFloor>(); }
+std::unique_ptr<Floor> makeCubeGridFloor() { return std::make_unique<CubeGridFloor>(); }
