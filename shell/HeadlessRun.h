@@ -39,9 +39,7 @@ public:
     HeadlessRun& operator=(const HeadlessRun&) = delete;
 
     // One frame at a scripted position and clock.
-    bool frame(unsigned order, unsigned row, double seconds) {
-        return run.frame(order, row, seconds);
-    }
+    bool frame(unsigned order, unsigned row, double seconds);
     // The next frame of the fixed-step run: frame i shows the clock at
     // i / fps, after the music has been rendered up to sample
     // round(i · 44100 / fps). True when the demo is over.
@@ -60,6 +58,8 @@ public:
     HeadlessContext& context() { return gl; }
 
 private:
+    bool finished(bool over);
+
     FrameRate rate;
     OfflineAudioOutput audioOutput;
     std::unique_ptr<MusicPlayer> player;
