@@ -1,27 +1,45 @@
 // dataPath: the working directory first, then the folder beside the
-// executable, found through /proc/self/exe.
+// executable, then the installed data folder, the last two found through
+// /proc/self/exe so that the whole installed tree can be moved.
 #include "gfx/DataPath.h"
 
+#include <iostream>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
 std::string dataPath(const std::string& relativePath) {
-    return dataPathAmong(relativePath, dataFolders());
+    return dataPathAmong(relativePath, dataFolders(), std::cerr);
 }
 
 std::vector<fs::path> dataFolders() {
     std::vector<fs::path> folders{fs::path()};
     std::error_code error;
     const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    if (!error) folders.push_back(executable.parent_path());
+    if (!error) {
+        folders.push_back(executable.parent_path());
+        // The install rules define where the data goes relative to the program.
+        folders.push_back((executable.parent_path() / VELMORA_INSTALLED_DATA_FOLDER).lexically_normal());
+    }
     return folders;
 }
 
-std::string dataPathAmong(const std::string& relativePath, const std::vector<fs::path>& folders) {
+std::string dataPathAmong(const std::string& relativePath, const std::vector<fs::path>& folders,
+                          std::ostream& report) {
     for (const fs::path& folder : folders) {
         std::error_code error;
         if (fs::is_directory(folder / "data", error)) return (folder / relativePath).string();
     }
+    // The working directory is named in full: "data" alone says little when the
+    // demo was started from a menu.
+    report << "velmora: no data folder found; looked in";
+    const char* separator = " ";
+    for (const fs::path& folder : folders) {
+        std::error_code error;
+        const fs::path place = folder.empty() ? fs::current_path(error) : folder;
+        report << separator << (place / "data").string();
+        separator = ", ";
+    }
+    report << '\n';
     return relativePath;
 }

@@ -1,20 +1,26 @@
 // dataPath: where a run-time input file such as "data/Tolvane.it" is read
 // from — the working directory when it has a data/ folder, otherwise the
-// folder beside the executable, so a copied demo starts from anywhere.
+// folder beside the executable, otherwise the installed data folder, so a
+// copied demo or an installed (even moved) tree starts from anywhere.
 #pragma once
 
 #include <filesystem>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
+// With no data/ folder anywhere, says on stderr where it looked.
 std::string dataPath(const std::string& relativePath);
 
 // The folders a data/ folder is looked for in, in the order they are tried:
-// the working directory (an empty path), then the executable's folder when
-// /proc/self/exe can be read.
+// the working directory (an empty path), then, when /proc/self/exe can be
+// read, the executable's folder and the installed share/velmora found from it
+// (<prefix>/bin/velmora reads <prefix>/share/velmora/data).
 std::vector<std::filesystem::path> dataFolders();
 
 // The lookup itself: the first of `folders` that holds a data/ folder prefixes
-// the path; with none the path is returned unchanged.
+// the path. With none the path is returned unchanged, so opening it fails with
+// the caller's own message, after one line on `report` naming every data/
+// folder that was tried.
 std::string dataPathAmong(const std::string& relativePath,
-                          const std::vector<std::filesystem::path>& folders);
+                          const std::vector<std::filesystem::path>& folders, std::ostream& report);

@@ -14,6 +14,7 @@
 PulsingSphere::PulsingSphere() : DotSphere(40.0f, 2.0f) {
     try {
         livePoints = std::make_unique<float[]>(static_cast<std::size_t>(pointCount) * 4);
+        gains.resize(static_cast<std::size_t>(2 * resolution - 1));
     } catch (const std::bad_alloc&) {
         throw CError("Error not enough memory");
     }
@@ -40,14 +41,16 @@ PulsingSphere::~PulsingSphere() = default;
 void PulsingSphere::animate(float time) {
     const int n = resolution;
     const float step = 360.0f / static_cast<float>(n);
+    for (int k = 0; k < 2 * n - 1; ++k) {
+        gains[k] = 1.3 * std::sin((static_cast<double>(k) * step + 4.0 * time) * degToRad);
+    }
     const float* base = points.get();
     float* live = livePoints.get();
     for (int i = 0; i < n; ++i) {
         for (int j = 0; j < n; ++j) {
             const int m = n * i + j;
             // Always from the base shape, so the sphere never drifts.
-            const double g =
-                1.3 * std::sin((static_cast<double>(i + j) * step + 4.0 * time) * degToRad);
+            const double g = gains[i + j];
             for (int c = 0; c < 3; ++c) {
                 live[4 * m + c] = static_cast<float>(g * base[4 * m + c]);
             }

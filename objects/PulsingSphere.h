@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "objects/DotSphere.h"
 
@@ -21,4 +22,9 @@ public:
     void draw(float time) override;
 
     std::unique_ptr<float[]> livePoints;  // pointCount points of 4 floats
+
+private:
+    // The wave's gain for each i + j of the grid, refilled every frame: the
+    // 1600 points share only 2 · resolution − 1 distinct gains.
+    std::vector<double> gains;
 };

@@ -5,6 +5,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 #include <stdexcept>
@@ -27,6 +28,7 @@ WobbleTorus::WobbleTorus(float tubeRadius, float ringRadius, int ringCount, floa
       vertexCount(checkedVertexCount(ringCount, this->segmentCount)) {
     try {
         vertices.resize(static_cast<std::size_t>(vertexCount) * 4);
+        prepareTables();
     } catch (const std::bad_alloc&) {
         throw CError(torusInitError);
     } catch (const std::length_error&) {
@@ -45,26 +47,59 @@ void WobbleTorus::animate(float time) {
     generate(time - wobbleStartTime);
 }
 
-// The wave shifts one degree per ring (offset from the middle ring), so it
-// winds around the torus; the phase moves it with time.
-void WobbleTorus::generate(float phaseDegrees) {
-    const float r = tubeRadius;
-    const float s = scale;
+// The angles are formed exactly as the wave formula forms them, so the
+// tables hold the very values a direct evaluation would.
+void WobbleTorus::prepareTables() {
     const int half = ringCount / 2;
     for (int i = 0; i < ringCount; ++i) {
         const float u = static_cast<float>(i) * 360.0f / static_cast<float>(ringCount) * degToRad;
-        const double sinU = std::sin(static_cast<double>(u));
-        const double cosU = std::cos(static_cast<double>(u));
-        const float ringOffset = static_cast<float>(i - half);
+        ringSin.push_back(std::sin(static_cast<double>(u)));
+        ringCos.push_back(std::cos(static_cast<double>(u)));
+    }
+    std::vector<float> segmentDegrees;
+    for (int j = 0; j < segmentCount; ++j) {
+        const float vDeg = static_cast<float>(j) * 360.0f / static_cast<float>(segmentCount);
+        const double v = static_cast<double>(vDeg * degToRad);
+        segmentDegrees.push_back(vDeg);
+        segmentSin.push_back(std::sin(v));
+        segmentCos.push_back(std::cos(v));
+    }
+    std::vector<float> offsets;
+    for (int i = 0; i < ringCount; ++i) {
         for (int j = 0; j < segmentCount; ++j) {
-            const float vDeg = static_cast<float>(j) * 360.0f / static_cast<float>(segmentCount);
-            const float w = vDeg + ringOffset + phaseDegrees;
-            const double v = static_cast<double>(vDeg * degToRad);
-            const double stretch = 1.0 + 0.3 * std::sin(static_cast<double>(3.0f * w * degToRad));
-            const double bulge = 1.0 + 0.4 * std::cos(static_cast<double>(6.0f * w * degToRad));
-            const float d = static_cast<float>(ringRadius + r * stretch * std::cos(v));
-            const double e = r * bulge * std::sin(v);
-            float* out = &vertices[(static_cast<std::size_t>(i) * segmentCount + j) * 4];
+            offsets.push_back(segmentDegrees[j] + static_cast<float>(i - half));
+        }
+    }
+    waveAngles = offsets;
+    std::sort(waveAngles.begin(), waveAngles.end());
+    waveAngles.erase(std::unique(waveAngles.begin(), waveAngles.end()), waveAngles.end());
+    for (float offset : offsets) {
+        const auto at = std::lower_bound(waveAngles.begin(), waveAngles.end(), offset);
+        waveOfVertex.push_back(static_cast<int>(at - waveAngles.begin()));
+    }
+    stretches.resize(waveAngles.size());
+    bulges.resize(waveAngles.size());
+}
+
+// The wave shifts one degree per ring (offset from the middle ring), so it
+// winds around the torus; the phase moves it with time.
+void WobbleTorus::generate(float phaseDegrees) {
+    for (std::size_t k = 0; k < waveAngles.size(); ++k) {
+        const float w = waveAngles[k] + phaseDegrees;
+        stretches[k] = 1.0 + 0.3 * std::sin(static_cast<double>(3.0f * w * degToRad));
+        bulges[k] = 1.0 + 0.4 * std::cos(static_cast<double>(6.0f * w * degToRad));
+    }
+    const float r = tubeRadius;
+    const float s = scale;
+    for (int i = 0; i < ringCount; ++i) {
+        const double sinU = ringSin[i];
+        const double cosU = ringCos[i];
+        for (int j = 0; j < segmentCount; ++j) {
+            const std::size_t vertex = static_cast<std::size_t>(i) * segmentCount + j;
+            const int wave = waveOfVertex[vertex];
+            const float d = static_cast<float>(ringRadius + r * stretches[wave] * segmentCos[j]);
+            const double e = r * bulges[wave] * segmentSin[j];
+            float* out = &vertices[vertex * 4];
             out[0] = static_cast<float>(-s * d * sinU);
             out[1] = static_cast<float>(s * d * cosU);
             out[2] = static_cast<float>(s * e);

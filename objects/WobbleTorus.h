@@ -35,7 +35,18 @@ public:
     static bool wobbleStartCaptured;
 
 private:
+    // What does not move with the wave, worked out once: the ring and segment
+    // angles' sines and cosines, and for each vertex which wave angle it
+    // reads. Vertices share wave angles (the wave steps one degree per ring),
+    // so a frame evaluates the wave once per distinct angle.
+    void prepareTables();
     void generate(float phaseDegrees);
     void drawBands() const;
     void sendVertex(int ring, int segment) const;
+
+    std::vector<double> ringSin, ringCos;
+    std::vector<double> segmentSin, segmentCos;
+    std::vector<float> waveAngles;  // distinct segment + ring offsets, degrees
+    std::vector<int> waveOfVertex;  // index into waveAngles
+    std::vector<double> stretches, bulges;  // per wave angle, this frame
 };

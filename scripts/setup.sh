@@ -6,10 +6,12 @@ set -euo pipefail
 VELMORA_PACKAGES=(
   build-essential cmake pkg-config
   libsdl2-dev libgtk-3-dev libopenmpt-dev libgl1-mesa-dev libglu1-mesa-dev
-  libgl1-mesa-dri libgtest-dev libcairo2-dev fonts-dejavu-core
+  libgl1-mesa-dri libgtest-dev libcairo2-dev fonts-dejavu-core nlohmann-json3-dev
+  libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
 )
 VELMORA_TEST_PACKAGES=(
-  xvfb xauth xdotool x11-utils sox
+  xvfb xauth xdotool x11-utils sox weston
+  desktop-file-utils appstream dpkg-dev file
 )
 # The checking runs of scripts/test and scripts/fuzz: libFuzzer comes with
 # clang's runtime libraries, memcheck with valgrind.

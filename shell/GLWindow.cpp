@@ -11,6 +11,8 @@
 
 #include "demo/InitialGLState.h"
 #include "shell/CError.h"
+#include "shell/OffscreenTarget.h"
+#include "shell/QuitRequest.h"
 
 GLApplication* currentApp = nullptr;
 
@@ -70,10 +72,19 @@ void protectedCall(Step step) {
     }
 }
 
+// A full queue or an event filter can refuse the quit; the message loop then
+// ends on the request instead, before it renders another frame.
 void postQuit() {
     SDL_Event quit{};
     quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
+    if (SDL_PushEvent(&quit) != 1) requestQuit();
+}
+
+// The pause after the first frame, cut short by a signal so that the program
+// ends within a second of it.
+void pauseUnlessQuit(Uint32 milliseconds) {
+    const Uint64 end = SDL_GetTicks64() + milliseconds;
+    while (!quitRequested() && SDL_GetTicks64() < end) SDL_Delay(10);
 }
 
 // Closing never destroys the window: it only lets go of the context and asks
@@ -164,14 +175,50 @@ void GLWindow::createWindow() {
     if (!created) closePath();
 
     SDL_ShowWindow(window);
+    if (fullscreen && glContext != nullptr) scaleToScreen();
     int clientWidth = 0;
     int clientHeight = 0;
     SDL_GetWindowSize(window, &clientWidth, &clientHeight);
-    protectedCall([this, clientWidth, clientHeight] { resize(clientWidth, clientHeight); });
+    const SDL_Point size = drawingSize(clientWidth, clientHeight);
+    protectedCall([this, size] { resize(size.x, size.y); });
     protectedCall([this] { renderFrame(); });
 
     SDL_ShowCursor(SDL_DISABLE);
-    SDL_Delay(2000);
+    pauseUnlessQuit(2000);
+}
+
+// Showing the window made the mode switch; where the display did not end up
+// in the demo's mode, frames are still drawn at the requested size, into an
+// offscreen target, and each is scaled to the whole screen as it is shown.
+void GLWindow::scaleToScreen() {
+    const int displayIndex = SDL_GetWindowDisplayIndex(window);
+    SDL_DisplayMode mode{};
+    SDL_Rect screen{};
+    if (SDL_GetCurrentDisplayMode(displayIndex, &mode) != 0 ||
+        SDL_GetDisplayBounds(displayIndex, &screen) != 0) {
+        return;
+    }
+    if (mode.w == fullscreenModeWidth && mode.h == fullscreenModeHeight) return;
+
+    std::string whyNot;
+    offscreen = OffscreenTarget::create(width, height, whyNot);
+    if (!offscreen) {
+        std::fprintf(stderr, "velmora: the picture is not scaled to the %d x %d screen: %s\n",
+                     mode.w, mode.h, whyNot.c_str());
+        return;
+    }
+    // Without a window manager nothing enlarges a fullscreen window, and SDL
+    // ignores new sizes for one: sized while windowed, it covers the screen
+    // either way once it is fullscreen again.
+    SDL_SetWindowFullscreen(window, 0);
+    SDL_SetWindowPosition(window, screen.x, screen.y);
+    SDL_SetWindowSize(window, screen.w, screen.h);
+    SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN);
+}
+
+SDL_Point GLWindow::drawingSize(int windowWidth, int windowHeight) const {
+    if (offscreen) return SDL_Point{width, height};
+    return SDL_Point{windowWidth, windowHeight};
 }
 
 void GLWindow::createContext(SDL_Window* window) {
@@ -205,6 +252,7 @@ void GLWindow::createContext(SDL_Window* window) {
 
 void GLWindow::shutdownGL() {
     if (glContext == nullptr) return;
+    offscreen.reset();
     // With no context current, later GL calls (the scenes' destructors) are
     // swallowed by the dispatcher instead of reaching a deleted context.
     SDL_GL_MakeCurrent(window, nullptr);
@@ -221,6 +269,12 @@ void GLWindow::present() {
         std::fprintf(stderr, "velmora: GL error 0x%04x\n", static_cast<unsigned>(error));
     }
 #endif
+    if (offscreen) {
+        int screenWidth = 0;
+        int screenHeight = 0;
+        SDL_GL_GetDrawableSize(window, &screenWidth, &screenHeight);
+        offscreen->present(screenWidth, screenHeight);
+    }
     SDL_GL_SwapWindow(window);
 }
 
@@ -230,9 +284,13 @@ void windowProc(const SDL_Event& event) {
     case SDL_WINDOWEVENT:
         switch (event.window.event) {
         case SDL_WINDOWEVENT_SIZE_CHANGED: {
-            const int newWidth = event.window.data1;
-            const int newHeight = event.window.data2;
-            protectedCall([newWidth, newHeight] { currentApp->resize(newWidth, newHeight); });
+            // The scenes hear of the size they draw at, not of a screen their
+            // picture is scaled to.
+            SDL_Point size{event.window.data1, event.window.data2};
+            if (const auto* glWindow = dynamic_cast<const GLWindow*>(currentApp)) {
+                size = glWindow->drawingSize(size.x, size.y);
+            }
+            protectedCall([size] { currentApp->resize(size.x, size.y); });
             break;
         }
         case SDL_WINDOWEVENT_EXPOSED:

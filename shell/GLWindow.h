@@ -6,9 +6,12 @@
 
 #include <SDL.h>
 
+#include <memory>
 #include <string>
 
 #include "shell/GLApplication.h"
+
+class OffscreenTarget;
 
 // Handles one SDL event for `currentApp` (the Win32 window procedure's place).
 using WindowProcedure = void (*)(const SDL_Event& event);
@@ -28,8 +31,12 @@ public:
     // Creates and shows the window: context + initGL (protected), the first
     // resize and the first frame, cursor hidden, then the 2000 ms pause.
     void createWindow();
-    // SDL_GL_SwapWindow on the rendering window.
+    // SDL_GL_SwapWindow on the rendering window, after scaling the picture
+    // to the screen when it was drawn offscreen.
     void present();
+    // The size frames are drawn at in a window of the given size: the
+    // window's own, or the requested one while the picture is scaled.
+    SDL_Point drawingSize(int windowWidth, int windowHeight) const;
 
     bool fullscreen;
     int width;
@@ -46,8 +53,11 @@ private:
     // Depth-buffer bits the window's visual was chosen with: 32, or 24 where
     // the system grants no 32-bit depth buffer.
     int depthBits = 32;
+    // Only while a fullscreen picture is scaled to a screen of another mode.
+    std::unique_ptr<OffscreenTarget> offscreen;
 
     SDL_Window* openWindow(Uint32 flags, int windowWidth, int windowHeight);
+    void scaleToScreen();
 };
 
 // The application the window procedure talks to; set when the window is made.

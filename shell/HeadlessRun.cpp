@@ -3,6 +3,8 @@
 // the fixed step that keeps picture and sound on the same sample grid.
 #include "shell/HeadlessRun.h"
 
+#include <GL/gl.h>
+
 #include <stdexcept>
 
 #include "demo/InitialGLState.h"
@@ -38,6 +40,14 @@ std::int64_t HeadlessRun::sampleBefore(std::int64_t frame) const {
     return (2 * scaled + rate.numerator) / (2 * rate.numerator);
 }
 
+ModulePosition HeadlessRun::position() {
+    MusicPosition& source = player ? static_cast<MusicPosition&>(*player) : run.script;
+    ModulePosition now;
+    now.order = source.order();
+    now.row = source.row();
+    return now;
+}
+
 bool HeadlessRun::step() {
     const std::int64_t frame = nextFrame++;
     if (player) {
@@ -47,5 +57,17 @@ bool HeadlessRun::step() {
     }
     const double seconds = static_cast<double>(frame * rate.denominator) /
                            static_cast<double>(rate.numerator);
-    return run.frame(seconds);
+    return finished(run.frame(seconds));
+}
+
+bool HeadlessRun::frame(unsigned order, unsigned row, double seconds) {
+    return finished(run.frame(order, row, seconds));
+}
+
+// A window's swap holds the next frame back until the last is shown; with
+// nothing on screen the driver would queue frame after frame (about 1 MB
+// each on llvmpipe) for as long as the run goes on.
+bool HeadlessRun::finished(bool over) {
+    glFinish();
+    return over;
 }

@@ -39,9 +39,7 @@ public:
     HeadlessRun& operator=(const HeadlessRun&) = delete;
 
     // One frame at a scripted position and clock.
-    bool frame(unsigned order, unsigned row, double seconds) {
-        return run.frame(order, row, seconds);
-    }
+    bool frame(unsigned order, unsigned row, double seconds);
     // The next frame of the fixed-step run: frame i shows the clock at
     // i / fps, after the music has been rendered up to sample
     // round(i · 44100 / fps). True when the demo is over.
@@ -52,11 +50,16 @@ public:
     const std::vector<float>& audio() const { return lastAudio; }
     // Sample index the music has been rendered up to before frame i.
     std::int64_t sampleBefore(std::int64_t frame) const;
+    // Where the music stands now, as the last frame read it: the player's
+    // audible position, or the script's.
+    ModulePosition position();
 
     TimelineRun run;
     HeadlessContext& context() { return gl; }
 
 private:
+    bool finished(bool over);
+
     FrameRate rate;
     OfflineAudioOutput audioOutput;
     std::unique_ptr<MusicPlayer> player;

@@ -3,6 +3,8 @@
 // left), run modally in its own main loop.
 #include "shell/Launcher.h"
 
+#include "shell/QuitRequest.h"
+
 bool launcherFullscreen = false;
 bool greetingsShown = false;
 GtkWidget* greetingsWindow = nullptr;
@@ -12,6 +14,9 @@ namespace {
 // One horizontal dialog unit is 1.5 px, one vertical 1.625 px.
 int unitsToPxX(int units) { return (units * 3 + 1) / 2; }
 int unitsToPxY(int units) { return (units * 13 + 4) / 8; }
+
+// How often the running launcher looks for a quit request.
+constexpr guint quitPollMilliseconds = 50;
 
 constexpr int dialogWidthUnits = 226;
 constexpr int dialogHeightUnits = 84;
@@ -38,6 +43,14 @@ void installStyle() {
 }
 
 }  // namespace
+
+bool initLauncherToolkit() {
+    // GTK would switch the process to the user's locale; the demo's number
+    // handling stays in the C locale.
+    gtk_disable_setlocale();
+    gdk_set_allowed_backends("x11,wayland");
+    return gtk_init_check(nullptr, nullptr) == TRUE;
+}
 
 Launcher::Launcher() : dialog(gtk_window_new(GTK_WINDOW_TOPLEVEL)) {
     installStyle();
@@ -97,7 +110,11 @@ bool Launcher::run() {
     gtk_widget_show(dialog);
     gtk_widget_grab_focus(okButton);
     running = true;
+    // A signal only sets a flag; the main loop sleeps in poll until it is
+    // looked at.
+    const guint quitPoll = g_timeout_add(quitPollMilliseconds, onQuitPoll, this);
     gtk_main();
+    g_source_remove(quitPoll);
     return accepted;
 }
 
@@ -158,4 +175,9 @@ gboolean Launcher::onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self) {
     auto* launcher = static_cast<Launcher*>(self);
     if (greetingsWindow != nullptr && greetingsShown) launcher->placeGreetings();
     return FALSE;
+}
+
+gboolean Launcher::onQuitPoll(gpointer self) {
+    if (quitRequested()) static_cast<Launcher*>(self)->finish(false);
+    return G_SOURCE_CONTINUE;
 }

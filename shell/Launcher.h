@@ -15,6 +15,12 @@ extern bool launcherFullscreen;
 extern bool greetingsShown;
 extern GtkWidget* greetingsWindow;
 
+// Starts GTK for the launcher; false when no display can be opened. X11 is
+// preferred (XWayland on a Wayland desktop), because only there can the
+// launcher sit at the screen's corner with the greetings panel under it, and
+// the rendering window is on X11 too; Wayland only when no X server answers.
+bool initLauncherToolkit();
+
 class Launcher {
 public:
     // Needs GTK initialised. Builds the dialog hidden.
@@ -26,7 +32,8 @@ public:
     Launcher& operator=(const Launcher&) = delete;
 
     // Shows the dialog and blocks until it is closed: true for OK (the choice
-    // is then in `launcherFullscreen`), false for Cancel, Escape or the close box.
+    // is then in `launcherFullscreen`), false for Cancel, Escape, the close
+    // box or a quit request (SIGINT, SIGTERM).
     bool run();
 
 private:
@@ -48,4 +55,5 @@ private:
     static gboolean onKey(GtkWidget*, GdkEventKey* event, gpointer self);
     static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self);
     static gboolean onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self);
+    static gboolean onQuitPoll(gpointer self);
 };

@@ -10,8 +10,8 @@ class MessageLoop {
 public:
     MessageLoop(GLApplication& application, WindowProcedure windowProcedure);
 
-    // Returns once a quit event has been handled or renderFrame reports the
-    // end of the demo.
+    // Returns once a quit event or a quit request (a signal, a refused quit
+    // event) has been handled, or renderFrame reports the end of the demo.
     void run();
 
     // Frames rendered from idle turns (not counting those drawn for exposes).

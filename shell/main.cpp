@@ -2,7 +2,6 @@
 // that renders it until the music reaches the end or the player quits. Every
 // path returns 0; failures are reported in a box captioned "ERROR".
 #include <SDL.h>
-#include <gtk/gtk.h>
 
 #include <cstdio>
 
@@ -12,14 +11,27 @@
 #include "shell/Launcher.h"
 #include "shell/MessageBox.h"
 #include "shell/MessageLoop.h"
+#include "shell/QuitRequest.h"
 
 namespace {
+
+// After a signal the run ends without a box; a box already up is taken down.
+template <typename ShowBox>
+void showBoxUnlessQuit(ShowBox showBox) {
+    if (quitRequested()) return;
+    QuitEndsChildProcesses boxEndsOnQuit;
+    showBox();
+}
 
 // The entry point's own last resort: a plain box, unlike the warning boxes
 // every other failure gets.
 void showUnknownError() {
     std::fprintf(stderr, "velmora: Unknown error\n");
-    showPlainBox("Unknown error");
+    showBoxUnlessQuit([] { showPlainBox("Unknown error"); });
+}
+
+void presentError(const std::string& text, SDL_Window* owner) {
+    showBoxUnlessQuit([&] { showWarningBox(text, owner); });
 }
 
 // Runs the launcher; false when the player cancelled it. The launcher's
@@ -34,25 +46,29 @@ bool chooseDisplayMode() {
 // No module instance handle exists here: the launcher's resources are built
 // in code, so nothing is stored before it opens.
 int main() {
+    // Before SDL starts, so that SIGINT and SIGTERM end the launcher, the
+    // pause and the loop alike, through the normal way out.
+    QuitSignals signals;
     // The one place the program chooses how failures reach the screen.
-    installErrorPresenter(showWarningBox);
-    // GTK would switch the process to the user's locale; the demo's number
-    // handling stays in the C locale.
-    gtk_disable_setlocale();
+    installErrorPresenter(presentError);
     // Without a display the launcher cannot be made, which ends the run like
     // Cancel does.
-    if (!gtk_init_check(nullptr, nullptr)) {
+    if (!initLauncherToolkit()) {
         std::fprintf(stderr, "velmora: cannot open a display\n");
         return 0;
     }
 
     try {
-        if (!chooseDisplayMode()) return 0;
+        if (!chooseDisplayMode() || quitRequested()) return 0;
         {
             Demo demo("Orvak 2002 - Velmora", 640, 480, 32, launcherFullscreen, windowProc);
             SDL_Delay(100);
             MessageLoop loop(demo, windowProc);
             loop.run();
+#ifdef VELMORA_RUN_REPORT
+            // Test builds tell the end-to-end runs how many frames a run drew.
+            std::printf("frames %ld\n", loop.idleFrames);
+#endif
         }
         SDL_ShowCursor(SDL_ENABLE);
     } catch (const CError& error) {

@@ -3,22 +3,17 @@
 // clock, so the timeline runs and the demo ends as it would with sound.
 #pragma once
 
-#include "demo/music/OfflineAudioOutput.h"
-
-#include <chrono>
+#include "demo/music/WallClockFeed.h"
 
 class NullAudioOutput : public AudioOutput {
 public:
     // Starts the wall clock the source is rendered by.
-    void connect(AudioSource& source) override;
-    void disconnect() noexcept override;
+    void connect(AudioSource& source) override { feed.start(source, -1, 0, 0); }
+    void disconnect() noexcept override { feed.stop(); }
     std::uint32_t latencyFrames() const override { return 0; }
     // Renders, on the calling thread, every frame due since connect.
-    std::int64_t audibleFrame() override;
+    std::int64_t audibleFrame() override { return feed.audibleFrame(); }
 
 private:
-    // Renders and discards; this output only decides how much and when.
-    OfflineAudioOutput offline;
-    bool connected = false;
-    std::chrono::steady_clock::time_point startTime;
+    WallClockFeed feed;
 };

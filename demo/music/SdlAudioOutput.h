@@ -1,10 +1,12 @@
 // SdlAudioOutput: the demo's sound card: SDL's default playback device at
 // 44100 Hz stereo float, filled from SDL's audio thread while a source is
 // connected. It also estimates which frame is being heard, from the buffer
-// size and the last callback time.
+// size and the last callback time. A device that is lost or stops calling
+// back hands the source over to the wall clock, so the demo plays on silently.
 #pragma once
 
 #include "demo/music/AudioOutput.h"
+#include "demo/music/WallClockFeed.h"
 
 #include <SDL.h>
 
@@ -24,7 +26,11 @@ public:
     void connect(AudioSource& source) override;
     void disconnect() noexcept override;
     std::uint32_t latencyFrames() const override { return bufferFrames; }
+    // Also where a stalled device is noticed: from then on the source is
+    // rendered here, on the caller's thread, by the wall clock.
     std::int64_t audibleFrame() override;
+
+    SDL_AudioDeviceID deviceId() const { return device.id; }
 
 private:
     // One owner per SDL resource, released in reverse order.
@@ -46,6 +52,9 @@ private:
 
     static void callback(void* user, Uint8* stream, int bytes);
     std::uint32_t microsecondsNow() const;
+    std::int64_t estimateHeard(std::uint64_t packedCallback, std::uint32_t now) const;
+    bool stalled(std::uint64_t packedCallback, std::uint32_t now) const;
+    std::int64_t takeOver(std::uint64_t packedCallback, std::uint32_t now);
 
     // Not null while the device plays (connect sets it before unpausing,
     // disconnect clears it after pausing). Written under the device lock,
@@ -57,6 +66,12 @@ private:
     // (32 bits of microseconds), packed so the UI thread reads them together.
     std::atomic<std::uint64_t> lastCallback;
     std::uint32_t framesDelivered = 0;  // under the device lock
+    // Set once the wall clock has taken the source over; the callback renders
+    // no more from then on. Under the device lock.
+    bool takenOver = false;
+    // The UI thread's side of the fallback.
+    std::uint32_t connectedAt = 0;  // microseconds
+    WallClockFeed fallback;
     AudioSubsystem subsystem;
     Device device;
 };

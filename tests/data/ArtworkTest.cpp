@@ -1,14 +1,19 @@
 // The banner and the credits strip: the committed bitmaps are exactly what
-// the generator draws, and they are textures the final scene can use.
+// the generator draws, and they are textures the final scene can use. The
+// application icon, drawn at build time, is checked at its installed sizes.
 #include <gtest/gtest.h>
+
+#include <cairo.h>
 
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <stdexcept>
 #include <vector>
 
 #include "gfx/BitmapImage.h"
 #include "tools/artwork/Artwork.h"
+#include "tools/artwork/Icon.h"
 
 namespace {
 
@@ -63,4 +68,27 @@ TEST(Artwork, BitmapsLoadAsPowerOfTwoTexturesWithReadableContent) {
         EXPECT_GT(bright, count / 100);
         EXPECT_GT(colours.size(), 64u);
     }
+}
+
+// Transparent outside the rounded frame and opaque within at every installed
+// size; a file that cannot be written fails make_icon and so the build.
+TEST(Artwork, IconIsDrawnAtEveryInstalledSize) {
+    const std::string path = testing::TempDir() + "velmora_icon.png";
+    for (int size : {48, 128, 256}) {
+        SCOPED_TRACE(size);
+        writeIconPng(size, path);
+        cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
+        ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
+        EXPECT_EQ(cairo_image_surface_get_width(png), size);
+        EXPECT_EQ(cairo_image_surface_get_height(png), size);
+        const unsigned char* data = cairo_image_surface_get_data(png);
+        const int stride = cairo_image_surface_get_stride(png);
+        auto alpha = [&](int x, int y) {  // ARGB32: native 0xAARRGGBB words
+            return *reinterpret_cast<const std::uint32_t*>(data + y * stride + x * 4) >> 24;
+        };
+        EXPECT_EQ(alpha(0, 0), 0u);
+        EXPECT_EQ(alpha(size / 2, size / 10), 255u);
+        cairo_surface_destroy(png);
+    }
+    EXPECT_THROW(writeIconPng(48, testing::TempDir() + "no-such-folder/icon.png"), std::runtime_error);
 }

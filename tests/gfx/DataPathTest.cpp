@@ -1,12 +1,15 @@
-// dataPath: the first folder holding a data/ folder wins, the working
-// directory before the executable's; with none the path stays as given.
+// dataPath: the first folder holding a data/ folder wins — the working
+// directory, then beside the executable, then the installed share/velmora;
+// with none the path stays as given and one line says where it looked.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 #include "gfx/DataPath.h"
+#include "tests/fixtures/FixtureFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -20,26 +23,38 @@ void makeFolder(const fs::path& folder, char data) {
 }
 
 TEST(DataPath, FirstFolderHoldingADataFolderWins) {
-    struct Case { char first, second; const char* winner; };  // winner null: path unchanged
-    const Case cases[] = {
-        {'d', 'd', "first"}, {'-', 'd', "second"}, {'f', 'd', "second"}, {'-', 'f', nullptr}};
+    // The first folder is entered as the working directory, named by an empty
+    // path; a data/ folder there keeps the path as given, as none anywhere does.
+    struct Case { const char* folders; const char* winner; };  // "": the working directory
+    const Case cases[] = {{"ddd", ""},          {"-dd", "beside"}, {"f-d", "installed"},
+                          {"--d", "installed"}, {"-f-", nullptr},  {"f-f", nullptr}};
     const fs::path root = fs::path(testing::TempDir()) / "velmora_data_path_test";
+    const char* const names[] = {"cwd", "beside", "installed"};
     for (const Case& c : cases) {
-        SCOPED_TRACE((std::string{c.first, c.second}));
+        SCOPED_TRACE(c.folders);
         fs::remove_all(root);
-        makeFolder(root / "first", c.first);
-        makeFolder(root / "second", c.second);
-        EXPECT_EQ(dataPathAmong("data/code.bmp", {root / "first", root / "second"}),
-                  c.winner != nullptr ? (root / c.winner / "data/code.bmp").string() : "data/code.bmp");
+        for (int i = 0; i < 3; ++i) makeFolder(root / names[i], c.folders[i]);
+        WorkingDirectory cwd(root / "cwd");
+        std::ostringstream report;
+        EXPECT_EQ(dataPathAmong("data/code.bmp", {fs::path(), root / "beside", root / "installed"}, report),
+                  c.winner == nullptr || *c.winner == 0 ? "data/code.bmp"
+                                                        : (root / c.winner / "data/code.bmp").string());
+        EXPECT_EQ(report.str(), c.winner != nullptr ? ""
+                                                    : "velmora: no data folder found; looked in " +
+                                                          (root / "cwd/data").string() + ", " +
+                                                          (root / "beside/data").string() + ", " +
+                                                          (root / "installed/data").string() + "\n");
     }
     fs::remove_all(root);
 }
 
-TEST(DataPath, LooksInTheWorkingDirectoryThenBesideTheExecutable) {
+// The installed tree keeps bin/ and share/ side by side under one prefix.
+TEST(DataPath, LooksInTheWorkingDirectoryThenBesideTheExecutableThenInShare) {
     const auto folders = dataFolders();
-    ASSERT_EQ(folders.size(), 2u);
+    ASSERT_EQ(folders.size(), 3u);
     EXPECT_EQ(folders[0], fs::path());
     EXPECT_TRUE(fs::is_regular_file(folders[1] / "gfx_tests")) << folders[1];
+    EXPECT_EQ(folders[2], folders[1].parent_path() / "share" / "velmora");
 }
 
 }  // namespace

@@ -52,6 +52,74 @@ std::unique_ptr<openmpt::module> load(const std::vector<std::uint8_t>& bytes, st
     return module;
 }
 
+// One looped sample played by one instrument; 20 ms ticks, 120 ms rows.
+constexpr std::size_t tickFrames = 882;
+constexpr std::size_t rowFrames = 6 * tickFrames;
+
+ItModule instrumentModule(ItSample sample, const ItInstrument& instrument) {
+    ItModule model;
+    model.initialSpeed = 6;
+    model.initialTempo = 125;
+    sample.loop = true;
+    sample.loopStart = 0;
+    sample.loopEnd = static_cast<std::uint32_t>(sample.data.size());
+    model.samples.push_back(sample);
+    model.instruments.push_back(instrument);
+    model.instruments[0].useSampleForAllNotes(1);
+    model.patterns.emplace_back(32);
+    model.orders = {0};
+    return model;
+}
+
+void play(ItPattern& pattern, int row, int note) {
+    pattern.cell(row, 0).note = note;
+    pattern.cell(row, 0).instrument = 1;
+}
+
+// The left channel as libopenmpt plays the module.
+std::vector<float> heard(const ItModule& model) {
+    std::string log;
+    auto module = load(ItWriter::write(model), log);
+    EXPECT_EQ(log, "");
+    std::vector<float> audio(2 * 32 * rowFrames), left;
+    const std::size_t frames = module->read_interleaved_stereo(44100, audio.size() / 2, audio.data());
+    for (std::size_t i = 0; i < frames; ++i) left.push_back(audio[2 * i]);
+    left.resize(32 * rowFrames, 0.0f);
+    return left;
+}
+
+// Mean level over the middle half of a row, away from the mixer's ramps.
+double level(const std::vector<float>& left, int row) {
+    double sum = 0.0;
+    const std::size_t from = row * rowFrames + rowFrames / 4, to = from + rowFrames / 2;
+    for (std::size_t i = from; i < to; ++i) sum += std::fabs(left[i]);
+    return sum / static_cast<double>(to - from);
+}
+
+// Share of a sound's power in its fast changes: about 2 for white noise,
+// near 0 once a low-pass has taken the highs away.
+double brightness(const std::vector<float>& left, int row) {
+    double change = 0.0, power = 0.0;
+    const std::size_t from = row * rowFrames + rowFrames / 4, to = from + rowFrames / 2;
+    for (std::size_t i = from; i < to; ++i) {
+        change += double(left[i] - left[i - 1]) * (left[i] - left[i - 1]);
+        power += double(left[i]) * left[i];
+    }
+    return power > 0.0 ? change / power : 0.0;
+}
+
+ItSample noiseSample() {
+    ItSample sample = dcSample(8192);
+    std::uint32_t state = 0x2545;
+    for (std::int16_t& value : sample.data) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        value = static_cast<std::int16_t>(static_cast<std::int32_t>(state % 16001) - 8000);
+    }
+    return sample;
+}
+
 }  // namespace
 
 TEST(ItWriter, RichModuleLoadsWithoutWarningsAndKeepsStructure) {
@@ -212,6 +280,115 @@ TEST(ItWriter, InstrumentKeyboardDecidesWhichSampleSounds) {
     EXPECT_EQ(loudness(false), 0.0f);
 }
 
+TEST(ItWriter, NewNoteActionsAndDuplicateChecksDecideHowManyNotesRingTogether) {
+    using I = ItInstrument;
+    const struct Case {
+        const char* name;
+        I::NewNoteAction action;
+        I::DuplicateCheck check;
+        int secondNote;
+        double voices;  // sounding after the second note, in units of one note
+    } cases[] = {
+        {"cut", I::NewNoteAction::Cut, I::DuplicateCheck::Off, 60, 1.0},
+        {"continue", I::NewNoteAction::Continue, I::DuplicateCheck::Off, 60, 2.0},
+        {"continue, same note checked", I::NewNoteAction::Continue, I::DuplicateCheck::Note, 60, 1.0},
+        {"continue, other note checked", I::NewNoteAction::Continue, I::DuplicateCheck::Note, 62, 2.0},
+        {"note off without envelope fades", I::NewNoteAction::NoteOff, I::DuplicateCheck::Off, 60, 1.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ItInstrument instrument;
+        instrument.newNoteAction = c.action;
+        instrument.duplicateCheck = c.check;
+        instrument.fadeOut = 256;
+        ItModule model = instrumentModule(dcSample(1000), instrument);
+        play(model.patterns[0], 0, 60);
+        play(model.patterns[0], 4, c.secondNote);
+        const std::vector<float> left = heard(model);
+        ASSERT_GT(level(left, 2), 0.01);
+        EXPECT_NEAR(level(left, 6) / level(left, 2), c.voices, 0.05);
+    }
+}
+
+TEST(ItWriter, VolumeEnvelopeAndFadeOutShapeANoteAroundItsNoteOff) {
+    const struct Case {
+        const char* name;
+        bool envelope;  // 64, down to a sustained 32, then 0 twelve ticks after note-off
+        int fadeOut;
+        int row;          // note on at row 0, note off at row 8
+        double fraction;  // of the level a plain note has
+    } cases[] = {
+        {"envelope attack, first row", true, 0, 0, 0.9},
+        {"envelope sustained", true, 0, 6, 0.5},
+        {"envelope released", true, 0, 11, 0.0},
+        {"no envelope, no fade-out: rings on", false, 0, 12, 1.0},
+        {"no envelope, fast fade-out", false, 64, 12, 0.0},
+    };
+    ItModule plain = instrumentModule(dcSample(1000), ItInstrument{});
+    play(plain.patterns[0], 0, 60);
+    const std::vector<float> reference = heard(plain);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ItInstrument instrument;
+        instrument.fadeOut = c.fadeOut;
+        instrument.volumeEnvelope.enabled = c.envelope;
+        instrument.volumeEnvelope.sustain = true;
+        instrument.volumeEnvelope.sustainStart = instrument.volumeEnvelope.sustainEnd = 2;
+        instrument.volumeEnvelope.nodes = {{0, 64}, {3, 64}, {12, 32}, {24, 0}};
+        ItModule model = instrumentModule(dcSample(1000), instrument);
+        play(model.patterns[0], 0, 60);
+        model.patterns[0].cell(8, 0).note = ItCell::noteOff;
+        const double fraction = level(heard(model), c.row) / level(reference, c.row);
+        EXPECT_NEAR(fraction, c.fraction, c.fraction == 0.9 ? 0.1 : 0.03);
+    }
+}
+
+TEST(ItWriter, ResonantFilterDarkensNotesFromTheInstrumentTheCellOrTheFilterEnvelope) {
+    // Against the unfiltered noise. The format's filter opens no further than
+    // about 5 kHz once it is on, which keeps a fifth of the noise's brightness.
+    const struct Case {
+        const char* name;
+        int cutoff;     // instrument's initial cut-off, -1 = none
+        int resonance;  // -1 = none
+        bool envelope;  // the pitch envelope steers the filter: closed, opening by row 8
+        int zAtRow0;    // Zxx cut-off macro at row 0 (-1 = none) ...
+        int zAtRow8;    // ... and at row 8
+        double lateLeast, lateMost;    // brightness at row 12 (row 2 is dark in every case)
+        double levelLeast, levelMost;  // level at row 2
+    } cases[] = {
+        {"instrument cut-off", 24, -1, false, -1, -1, 0.0, 0.01, 0.05, 0.2},
+        {"instrument cut-off, resonant peak", 24, 120, false, -1, -1, 0.0, 0.01, 0.3, 0.6},
+        {"Zxx sweep from closed to open", -1, -1, false, 0x18, 0x7E, 0.08, 0.3, 0.05, 0.2},
+        {"filter envelope", 127, -1, true, -1, -1, 0.06, 0.3, 0.03, 0.2},
+    };
+    ItModule plain = instrumentModule(noiseSample(), ItInstrument{});
+    play(plain.patterns[0], 0, 60);
+    const std::vector<float> reference = heard(plain);
+    ASSERT_GT(brightness(reference, 2), 1.0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ItInstrument instrument;
+        instrument.filterCutoff = c.cutoff;
+        instrument.filterResonance = c.resonance;
+        instrument.pitchEnvelope.enabled = c.envelope;
+        instrument.pitchEnvelope.filter = true;
+        instrument.pitchEnvelope.nodes = {{0, -32}, {24, -32}, {48, 32}};
+        ItModule model = instrumentModule(noiseSample(), instrument);
+        play(model.patterns[0], 0, 60);
+        for (const auto& z : {std::make_pair(0, c.zAtRow0), std::make_pair(8, c.zAtRow8)}) {
+            if (z.second < 0) continue;
+            model.patterns[0].cell(z.first, 0).command = 'Z';
+            model.patterns[0].cell(z.first, 0).parameter = static_cast<std::uint8_t>(z.second);
+        }
+        const std::vector<float> left = heard(model);
+        EXPECT_LT(brightness(left, 2) / brightness(reference, 2), 0.01);
+        EXPECT_GE(brightness(left, 12) / brightness(reference, 12), c.lateLeast);
+        EXPECT_LE(brightness(left, 12) / brightness(reference, 12), c.lateMost);
+        EXPECT_GE(level(left, 2) / level(reference, 2), c.levelLeast);
+        EXPECT_LE(level(left, 2) / level(reference, 2), c.levelMost);
+    }
+}
+
 TEST(ItWriter, RejectsWhatTheFormatCannotHold) {
     ItModule model = richModule();
     model.orders.push_back(3);  // only patterns 0..2 exist
@@ -233,6 +410,14 @@ TEST(ItWriter, RejectsWhatTheFormatCannotHold) {
 
     model = richModule();
     model.initialTempo = 31;
+    EXPECT_THROW(ItWriter::write(model), std::invalid_argument);
+
+    model = richModule();
+    model.instruments.resize(1);
+    model.instruments[0].filterCutoff = 128;
+    EXPECT_THROW(ItWriter::write(model), std::invalid_argument);
+    model.instruments[0].filterCutoff = 127;
+    model.instruments[0].volumeEnvelope.filter = true;  // only the pitch envelope can
     EXPECT_THROW(ItWriter::write(model), std::invalid_argument);
 
     EXPECT_THROW(ItPattern(0), std::invalid_argument);

@@ -9,10 +9,12 @@
 #include <gtest/gtest.h>
 #include <libopenmpt/libopenmpt.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -163,4 +165,94 @@ TEST_F(MusicPlayerDevice, DeviceLeftOpenPullsNothingOnceItsPlayerIsGoneAndServes
     next.play();
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_GE(next.order() * shape.rows + next.row(), 2u) << "the reconnected device did not play";
+}
+
+namespace {
+
+// Records which thread rendered how much: after the wall clock has taken a
+// stalled device over, only the thread asking for the position may render.
+struct ThreadRecordingSource : AudioSource {
+    void render(float* stereo, std::size_t frames) noexcept override {
+        std::fill(stereo, stereo + frames * AudioOutput::channels, 0.0f);
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (std::this_thread::get_id() == asker) {
+            askerFrames += frames;
+        } else if (askerFrames > 0) {
+            deviceFramesAfterTakeover += frames;
+        }
+    }
+    std::mutex mutex;
+    std::thread::id asker = std::this_thread::get_id();
+    std::size_t askerFrames = 0;
+    std::size_t deviceFramesAfterTakeover = 0;
+};
+
+}  // namespace
+
+TEST_F(MusicPlayerDevice, AStalledDeviceHandsTheSourceToTheWallClockAndNeverRendersAgain) {
+    SdlAudioOutput device;
+    ThreadRecordingSource source;
+    device.connect(source);
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    ASSERT_GE(device.audibleFrame(), 0);
+    SDL_PauseAudioDevice(device.deviceId(), 1);  // behind the output's back
+    const Clock::time_point start = Clock::now();
+    std::int64_t heard = -1;
+    while (secondsSince(start) < 5.0 && source.askerFrames == 0) {
+        heard = device.audibleFrame();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_GT(source.askerFrames, 0u) << "the wall clock never took over";
+    const double takenOverAfter = secondsSince(start);
+    EXPECT_LT(takenOverAfter, 3.0);
+
+    SDL_PauseAudioDevice(device.deviceId(), 0);  // the device comes back
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    const std::int64_t later = device.audibleFrame();
+    device.disconnect();
+    EXPECT_EQ(source.deviceFramesAfterTakeover, 0u) << "two renderers pulled from one source";
+    // Half a second on: the position moved on by the wall clock.
+    EXPECT_GT(later - heard, AudioOutput::sampleRate / 4);
+    EXPECT_LT(later - heard, AudioOutput::sampleRate);
+}
+
+TEST_F(MusicPlayerDevice, TheDemoPlaysOnSilentlyToTheEndWhenTheDeviceStallsOrIsLost) {
+    struct Case {
+        const char* name;
+        const char* driver;
+        bool pauseBehindItsBack;
+    };
+    // SDL's disk driver drops a device whose file cannot be written, as a
+    // real driver does an unplugged headset.
+    const Case cases[] = {{"silent", "dummy", true}, {"lost", "disk", false}};
+    ASSERT_EQ(setenv("SDL_DISKAUDIOFILE", "/dev/full", 1), 0);
+    const FixtureModuleShape shape = tinyModuleShape();
+    const std::string file = writeModule(shape);
+    const double songSeconds = playedRowSeconds(shape) * shape.orders * shape.rows;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        musicEnded = false;
+        ASSERT_EQ(setenv("SDL_AUDIODRIVER", c.driver, 1), 0);
+        testing::internal::CaptureStderr();
+        {
+            SdlAudioOutput device;
+            MusicPlayer player(file, device);
+            player.play();
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            if (c.pauseBehindItsBack) SDL_PauseAudioDevice(device.deviceId(), 1);
+            const Clock::time_point start = Clock::now();
+            unsigned lastOrder = 0;
+            while (!musicEnded && secondsSince(start) < songSeconds + 5.0) {
+                lastOrder = std::max(lastOrder, player.order());
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+            EXPECT_TRUE(musicEnded);
+            EXPECT_GE(lastOrder, static_cast<unsigned>(shape.orders - 1));
+            EXPECT_EQ(player.order(), past);
+        }
+        const std::string errors = testing::internal::GetCapturedStderr();
+        const std::string line = "velmora: the audio device stopped; the demo plays on without sound\n";
+        EXPECT_NE(errors.find(line), std::string::npos) << errors;
+        EXPECT_EQ(errors.find(line), errors.rfind(line)) << "said more than once: " << errors;
+    }
 }

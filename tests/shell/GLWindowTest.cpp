@@ -1,9 +1,11 @@
 // GLWindow against a real Mesa context under X: the colour-depth check, the
 // window and frame sizes, the projection set on resize, releasing the
-// context (twice), and GL calls made after it is gone.
+// context (twice), GL calls made after it is gone, and fullscreen on a
+// display that keeps another mode.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <SDL.h>
 
 #include <cmath>
@@ -219,4 +221,34 @@ TEST(GLWindowCreate, WindowedStartShowsA640By461WindowAtTheOriginWithFrameAndCur
     GLint redBits = 0;
     glGetIntegerv(GL_RED_BITS, &redBits);
     EXPECT_GE(redBits, 8);
+}
+
+TEST(GLWindowCreate, FullscreenOnAnotherModeDrawsOffscreenAndTellsTheScenes640By480) {
+    ProbeWindow probe(32, true);
+    probe.createWindow();
+    SDL_DisplayMode mode{};
+    ASSERT_EQ(SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(probe.window), &mode), 0);
+    if (mode.w == 640 && mode.h == 480) GTEST_SKIP() << "the display is in the demo's own mode";
+    for (SDL_Event event; SDL_PollEvent(&event) != 0;) windowProc(event);
+
+    // The scenes are only ever told of the size they draw at.
+    EXPECT_EQ(probe.calls.at(1), "resize 640x480");
+    for (const std::string& call : probe.calls) {
+        EXPECT_TRUE(call.rfind("resize", 0) != 0 || call == "resize 640x480") << call;
+    }
+
+    // A frame presented through the target leaves the next one the same state.
+    GLint bound[3] = {};
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound[0]);
+    glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+    probe.renderFrame();
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound[1]);
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &bound[2]);
+    EXPECT_NE(bound[0], 0);
+    EXPECT_EQ(bound[1], bound[0]);
+    EXPECT_EQ(bound[2], bound[0]);
+    GLfloat clearColour[4] = {};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
+    EXPECT_TRUE(clearColour[0] == 1.0f && clearColour[3] == 0.0f);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

@@ -47,6 +47,10 @@ TEST(HeadlessRun, FixedStepKeepsSoundAndPictureOnOneGridAndEndsWithinAFrame) {
         // 10 ms tick here) lagging its estimate by a few milliseconds.
         EXPECT_GE(run.run.now, end - 1.0 / 44100);
         EXPECT_LT(run.run.now, end + frameSeconds + 0.010);
+        // The position the tools read is the one that ended the run.
+        const ModulePosition ending = run.position();
+        EXPECT_EQ(ending.order, 38u);
+        EXPECT_GE(ending.row, 3u);
     }
 }
 

@@ -4,11 +4,14 @@
 
 #include <SDL.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "shell/GLWindow.h"
 #include "shell/MessageLoop.h"
+#include "shell/QuitRequest.h"
 #include "tests/shell/ShellTestApp.h"
 
 namespace {
@@ -26,6 +29,8 @@ protected:
         currentApp = &app;
     }
     void TearDown() override {
+        SDL_SetEventFilter(nullptr, nullptr);
+        forgetQuitRequest();
         currentApp = nullptr;
         SDL_Quit();
         if (!savedDisplay.empty()) setenv("DISPLAY", savedDisplay.c_str(), 1);
@@ -192,4 +197,60 @@ TEST_F(WindowProcTest, EscapeThroughTheRealProcedureEndsTheLoopOnItsNextTurn) {
     // not a single idle frame runs in between.
     EXPECT_EQ(app.calls, (std::vector<std::string>{"shutdownGL", "shutdownGL"}));
     EXPECT_EQ(loop.idleFrames, 0);
+}
+
+namespace {
+
+int dropQuits(void*, SDL_Event* event) { return event->type == SDL_QUIT ? 0 : 1; }
+
+void fillTheQueue() {
+    SDL_Event filler{};
+    filler.type = SDL_USEREVENT;
+    while (SDL_PushEvent(&filler) == 1) {
+    }
+}
+
+// How a quit gets lost (or never enters the queue), and what the user did.
+struct LostQuitCase {
+    const char* name;
+    enum class Loss { Filtered, QueueFull, Interrupt, Terminate } loss;
+    std::optional<SDL_Event> userAction;  // handed to the real procedure first
+};
+
+}  // namespace
+
+TEST_F(WindowProcTest, AQuitThatNeverReachesTheQueueStillEndsTheLoopBeforeAnotherFrame) {
+    using Loss = LostQuitCase::Loss;
+    const LostQuitCase cases[] = {
+        {"Escape, quit filtered", Loss::Filtered, keyDown(SDLK_ESCAPE)},
+        {"close box, quit filtered", Loss::Filtered, windowEvent(SDL_WINDOWEVENT_CLOSE)},
+        {"Escape, queue full", Loss::QueueFull, keyDown(SDLK_ESCAPE)},
+        {"close box, queue full", Loss::QueueFull, windowEvent(SDL_WINDOWEVENT_CLOSE)},
+        {"SIGINT", Loss::Interrupt, std::nullopt},
+        {"SIGTERM", Loss::Terminate, std::nullopt},
+    };
+    for (const LostQuitCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ShellTestApp app;
+        app.framesUntilEnd = 1000;  // would end much later by itself
+        currentApp = &app;
+        forgetQuitRequest();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+        std::optional<QuitSignals> signals;
+        switch (c.loss) {
+        case Loss::Filtered: SDL_SetEventFilter(dropQuits, nullptr); break;
+        case Loss::QueueFull: fillTheQueue(); break;
+        case Loss::Interrupt: signals.emplace(); std::raise(SIGINT); break;
+        case Loss::Terminate: signals.emplace(); std::raise(SIGTERM); break;
+        }
+        if (c.userAction) windowProc(*c.userAction);
+        MessageLoop loop(app, windowProc);
+        loop.run();
+        SDL_SetEventFilter(nullptr, nullptr);
+
+        EXPECT_EQ(loop.idleFrames, 0);
+        // The context is let go of as for a quit from the system.
+        const std::size_t releases = c.userAction ? 2 : 1;
+        EXPECT_EQ(app.calls, std::vector<std::string>(releases, "shutdownGL"));
+    }
 }

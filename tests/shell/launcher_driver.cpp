@@ -7,8 +7,7 @@
 #include "shell/Launcher.h"
 
 int main() {
-    gtk_disable_setlocale();
-    if (!gtk_init_check(nullptr, nullptr)) {
+    if (!initLauncherToolkit()) {
         std::fprintf(stderr, "launcher_driver: cannot open a display\n");
         return 2;
     }

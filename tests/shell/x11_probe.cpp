@@ -3,8 +3,11 @@
 //                                 (WM_DELETE_WINDOW), without a window manager
 //   x11_probe cursor              prints "hidden" when the cursor shown right
 //                                 now is fully transparent, else "visible"
+//   x11_probe rows                prints runs of screen rows, "first-last kind":
+//                                 black (all), white (most pixels light) or mixed
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/Xfixes.h>
 
 #include <cstdio>
@@ -45,11 +48,39 @@ int reportCursor(Display* display) {
     return 0;
 }
 
+// Xvfb's screens here are 24-bit TrueColor: 0xRRGGBB per pixel.
+const char* rowKind(XImage* image, int y) {
+    int black = 0;
+    int white = 0;
+    for (int x = 0; x < image->width; ++x) {
+        const unsigned long pixel = XGetPixel(image, x, y) & 0xffffff;
+        black += pixel == 0 ? 1 : 0;
+        white += (pixel & 0xc0c0c0) == 0xc0c0c0 ? 1 : 0;
+    }
+    return black == image->width ? "black" : 2 * white > image->width ? "white" : "mixed";
+}
+
+int reportRows(Display* display) {
+    XWindowAttributes root{};
+    XGetWindowAttributes(display, DefaultRootWindow(display), &root);
+    XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, root.width, root.height,
+                              AllPlanes, ZPixmap);
+    if (image == nullptr) return 2;
+    for (int first = 0, y = 1; y <= root.height; ++y) {
+        if (y == root.height || std::strcmp(rowKind(image, y), rowKind(image, first)) != 0) {
+            std::printf("%d-%d %s\n", first, y - 1, rowKind(image, first));
+            first = y;
+        }
+    }
+    XDestroyImage(image);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: x11_probe close <window-id> | cursor\n");
+        std::fprintf(stderr, "usage: x11_probe close <window-id> | cursor | rows\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -62,6 +93,8 @@ int main(int argc, char** argv) {
         status = closeWindow(display, static_cast<Window>(std::strtoul(argv[2], nullptr, 0)));
     } else if (std::strcmp(argv[1], "cursor") == 0) {
         status = reportCursor(display);
+    } else if (std::strcmp(argv[1], "rows") == 0) {
+        status = reportRows(display);
     }
     XCloseDisplay(display);
     return status;

@@ -54,7 +54,8 @@ void writeEnvelope(ByteBuffer& out, const ItEnvelope& envelope, int low, int hig
     const int count = static_cast<int>(envelope.nodes.size());
     require(count <= 25, "envelope has more than 25 nodes");
     const int last = count > 0 ? count - 1 : 0;
-    out.u8((envelope.enabled ? 1 : 0) | (envelope.loop ? 2 : 0) | (envelope.sustain ? 4 : 0));
+    out.u8((envelope.enabled ? 1 : 0) | (envelope.loop ? 2 : 0) | (envelope.sustain ? 4 : 0) |
+           (envelope.filter ? 0x80 : 0));
     out.u8(count);
     out.u8(checked(envelope.loopStart, 0, last, "envelope loop start"));
     out.u8(checked(envelope.loopEnd, envelope.loopStart, last, "envelope loop end"));
@@ -74,9 +75,11 @@ void writeInstrument(ByteBuffer& out, const ItInstrument& instrument, std::size_
     const std::size_t start = out.size();
     out.magic("IMPI");
     out.text(instrument.fileName, 13);  // 12 characters and the zero at 0x10
+    require(!instrument.volumeEnvelope.filter && !instrument.panningEnvelope.filter,
+            "only the pitch envelope can steer the filter");
     out.u8(static_cast<int>(instrument.newNoteAction));
-    out.u8(0);  // duplicate check type: off
-    out.u8(0);  // duplicate check action
+    out.u8(static_cast<int>(instrument.duplicateCheck));
+    out.u8(static_cast<int>(instrument.duplicateAction));
     out.u16(static_cast<unsigned>(checked(instrument.fadeOut, 0, 256, "instrument fade-out")));
     out.u8(0);   // pitch-pan separation
     out.u8(60);  // pitch-pan centre: C-5
@@ -94,8 +97,10 @@ void writeInstrument(ByteBuffer& out, const ItInstrument& instrument, std::size_
     out.u8(usedSamples > 255 ? 255 : usedSamples);
     out.u8(0);
     out.text(instrument.name, 26);
-    out.u8(0);    // initial filter cut-off: off
-    out.u8(0);    // initial filter resonance: off
+    // Bit 7 switches each initial filter value on.
+    out.u8(instrument.filterCutoff < 0 ? 0 : 128 | checked(instrument.filterCutoff, 0, 127, "filter cut-off"));
+    out.u8(instrument.filterResonance < 0 ? 0
+                                          : 128 | checked(instrument.filterResonance, 0, 127, "filter resonance"));
     out.u8(0);    // MIDI channel
     out.u8(255);  // MIDI program: none
     out.u16(0xFFFF);  // MIDI bank: none

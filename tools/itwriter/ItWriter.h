@@ -67,6 +67,9 @@ struct ItEnvelopeNode {
 
 struct ItEnvelope {
     bool enabled = false;
+    // Pitch envelope only: it moves the resonant filter's cut-off instead of
+    // the pitch (values -32..32 scale the cut-off down from where it stands).
+    bool filter = false;
     bool loop = false;
     bool sustain = false;
     int loopStart = 0;  // node indices
@@ -78,7 +81,11 @@ struct ItEnvelope {
 
 // An instrument; a module without instruments plays its samples directly.
 struct ItInstrument {
+    // What becomes of a note still sounding when the next note starts on its channel.
     enum class NewNoteAction : std::uint8_t { Cut = 0, Continue = 1, NoteOff = 2, NoteFade = 3 };
+    // Which older notes of this instrument a new note ends, and how.
+    enum class DuplicateCheck : std::uint8_t { Off = 0, Note = 1, Sample = 2, Instrument = 3 };
+    enum class DuplicateAction : std::uint8_t { Cut = 0, NoteOff = 1, NoteFade = 2 };
 
     ItInstrument();
     // Plays `sample` (1-based) at the written pitch for every note.
@@ -87,9 +94,15 @@ struct ItInstrument {
     std::string name;
     std::string fileName;
     NewNoteAction newNoteAction = NewNoteAction::Cut;
+    DuplicateCheck duplicateCheck = DuplicateCheck::Off;
+    DuplicateAction duplicateAction = DuplicateAction::Cut;
     int fadeOut = 0;         // 0..256: volume lost per tick (of 1024) once faded
     int globalVolume = 128;  // 0..128
     int defaultPan = -1;     // 0..64, or -1 = not used
+    // The resonant low-pass every note starts with: 0..127 (127 with no
+    // resonance = open), or -1 = left as the channel has it.
+    int filterCutoff = -1;
+    int filterResonance = -1;
     std::array<std::uint8_t, 120> keyboardNote{};    // note played for each written note
     std::array<std::uint8_t, 120> keyboardSample{};  // 1-based sample for each note, 0 = none
     ItEnvelope volumeEnvelope;

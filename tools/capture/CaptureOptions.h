@@ -1,0 +1,49 @@
+// CaptureOptions: what velmora-capture was asked to do, read from its command
+// line. Parsing is plain logic (no FFmpeg, no GL), so a bad option is refused
+// before anything is loaded or rendered.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "shell/HeadlessRun.h"
+
+// A place in the demo: ORDER:ROW of the music, or seconds of its clock.
+struct DemoMark {
+    bool byPosition = false;  // true: order and row; false: seconds
+    unsigned order = 0;
+    unsigned row = 0;
+    double seconds = 0.0;
+    std::string text;  // as written on the command line
+};
+
+struct CaptureOptions {
+    std::string output = "velmora.mp4";
+    FrameRate rate{60, 1};
+    int scale = 1;     // whole-number enlargement, nearest neighbour
+    int fitWidth = 0;  // --size: the frame the picture is fitted into, 0 = none
+    int fitHeight = 0;
+    std::optional<int> crf;
+    std::vector<DemoMark> stills;
+    std::string outDir;
+    std::optional<DemoMark> from;
+    std::optional<DemoMark> to;
+    bool stats = false;
+    bool help = false;
+};
+
+// A command line that cannot be carried out; the text says why.
+class OptionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads argv[1..]; throws OptionError.
+CaptureOptions parseCaptureOptions(int argc, const char* const* argv);
+DemoMark parseDemoMark(const std::string& text);
+FrameRate parseFrameRate(const std::string& text);
+
+// The --help text.
+std::string captureHelp();

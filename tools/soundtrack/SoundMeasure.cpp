@@ -1,0 +1,222 @@
+// SoundMeasure: plain sums over the rendered frames. The spectrum comes from
+// a bank of third-octave band-pass filters (one biquad a band), the way a
+// sound level meter splits it, so no transform library is needed.
+#include "tools/soundtrack/SoundMeasure.h"
+
+#include "demo/Cues.h"
+
+#include <libopenmpt/libopenmpt.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+
+namespace measure {
+namespace {
+
+constexpr double pi = 3.141592653589793;
+constexpr double silenceDb = -200.0;
+
+double toDb(double power) { return power > 0.0 ? 10.0 * std::log10(power) : silenceDb; }
+
+Span clamped(const ModuleRender& render, Span span) {
+    return {std::min(span.from, render.frames()), std::min(span.to, render.frames())};
+}
+
+// Constant-peak band-pass (a biquad of the usual cookbook form).
+class BandPass {
+public:
+    BandPass(double centreHz, double q) {
+        const double w = 2.0 * pi * centreHz / ModuleRender::rate;
+        const double alpha = std::sin(w) / (2.0 * q);
+        const double a0 = 1.0 + alpha;
+        b0 = alpha / a0;
+        a1 = -2.0 * std::cos(w) / a0;
+        a2 = (1.0 - alpha) / a0;
+    }
+    double operator()(double x) {
+        const double y = b0 * (x - x2) - a1 * y1 - a2 * y2;
+        x2 = x1;
+        x1 = x;
+        y2 = y1;
+        y1 = y;
+        return y;
+    }
+
+private:
+    double b0 = 0, a1 = 0, a2 = 0;
+    double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+};
+
+}  // namespace
+
+double energy(const ModuleRender& render, Span span) {
+    span = clamped(render, span);
+    double sum = 0.0;
+    for (std::size_t i = span.from; i < span.to; ++i) {
+        sum += double(render.left[i]) * render.left[i] + double(render.right[i]) * render.right[i];
+    }
+    return sum;
+}
+
+double rmsDb(const ModuleRender& render, Span span) {
+    span = clamped(render, span);
+    if (span.to <= span.from) return silenceDb;
+    return toDb(energy(render, span) / (2.0 * static_cast<double>(span.to - span.from)));
+}
+
+double peakDb(const ModuleRender& render, Span span) {
+    span = clamped(render, span);
+    float peak = 0.0f;
+    for (std::size_t i = span.from; i < span.to; ++i) {
+        peak = std::max({peak, std::fabs(render.left[i]), std::fabs(render.right[i])});
+    }
+    return toDb(double(peak) * peak);
+}
+
+double correlation(const ModuleRender& render, Span span) {
+    span = clamped(render, span);
+    double lr = 0.0, ll = 0.0, rr = 0.0;
+    for (std::size_t i = span.from; i < span.to; ++i) {
+        lr += double(render.left[i]) * render.right[i];
+        ll += double(render.left[i]) * render.left[i];
+        rr += double(render.right[i]) * render.right[i];
+    }
+    return ll > 0.0 && rr > 0.0 ? lr / std::sqrt(ll * rr) : 1.0;
+}
+
+double monoFoldLossDb(const ModuleRender& render, Span span) {
+    span = clamped(render, span);
+    double mono = 0.0;
+    for (std::size_t i = span.from; i < span.to; ++i) {
+        const double m = 0.5 * (double(render.left[i]) + render.right[i]);
+        mono += m * m;
+    }
+    const double stereo = energy(render, span) / 2.0;
+    return stereo > 0.0 ? toDb(stereo) - toDb(mono) : 0.0;
+}
+
+double Spectrum::centre(int band) { return 1000.0 * std::pow(2.0, (band - 16) / 3.0); }
+
+double Spectrum::centroidHz() const {
+    double weighted = 0.0, total = 0.0;
+    for (int band = 0; band < bandCount; ++band) {
+        weighted += centre(band) * energy[static_cast<std::size_t>(band)];
+        total += energy[static_cast<std::size_t>(band)];
+    }
+    return total > 0.0 ? weighted / total : 0.0;
+}
+
+double Spectrum::share(double fromHz, double toHz) const {
+    double inside = 0.0, total = 0.0;
+    for (int band = 0; band < bandCount; ++band) {
+        const double e = energy[static_cast<std::size_t>(band)];
+        total += e;
+        if (centre(band) >= fromHz && centre(band) < toHz) inside += e;
+    }
+    return total > 0.0 ? inside / total : 0.0;
+}
+
+Spectrum spectrum(const ModuleRender& render, Span span) {
+    span = clamped(render, span);
+    // A third of an octave between the -3 dB points.
+    const double q = 1.0 / (std::pow(2.0, 1.0 / 6.0) - std::pow(2.0, -1.0 / 6.0));
+    Spectrum result;
+    for (int band = 0; band < Spectrum::bandCount; ++band) {
+        BandPass left(Spectrum::centre(band), q), right(Spectrum::centre(band), q);
+        double sum = 0.0;
+        for (std::size_t i = span.from; i < span.to; ++i) {
+            const double l = left(render.left[i]), r = right(render.right[i]);
+            sum += l * l + r * r;
+        }
+        result.energy[static_cast<std::size_t>(band)] = sum;
+    }
+    return result;
+}
+
+Repeats repeatedBars(const std::vector<std::uint8_t>& moduleBytes, int barRows) {
+    std::ostringstream log;
+    openmpt::module module(moduleBytes, log);
+    std::set<std::string> seen;
+    Repeats repeats;
+    for (int order = 0; order < module.get_num_orders(); ++order) {
+        const int pattern = module.get_order_pattern(order);
+        const int rows = module.get_pattern_num_rows(pattern);
+        for (int bar = 0; bar + barRows <= rows; bar += barRows) {
+            std::string cells;
+            for (int row = bar; row < bar + barRows; ++row) {
+                for (int channel = 0; channel < module.get_num_channels(); ++channel) {
+                    cells += module.format_pattern_row_channel(pattern, row, channel) + '|';
+                }
+            }
+            ++repeats.bars;
+            if (!seen.insert(cells).second) ++repeats.repeated;
+        }
+    }
+    return repeats;
+}
+
+std::vector<ModuleRender::Position> accentPositions() {
+    std::vector<ModuleRender::Position> positions;
+    for (cues::Position event : cues::rowEvents()) {
+        positions.emplace_back(static_cast<int>(event.order), static_cast<int>(event.row));
+    }
+    positions.emplace_back(static_cast<int>(cues::demoEnd.order), 0);
+    return positions;
+}
+
+Accent accent(const ModuleRender& render, ModuleRender::Position at) {
+    constexpr std::size_t window = ModuleRender::rate * 60 / 1000;
+    constexpr int barRows = 16;
+    constexpr int ringRows = 3;
+    auto after = [&](ModuleRender::Position p) {
+        const std::size_t start = render.frameOf(p);
+        return energy(render, {start, start + window});
+    };
+    auto before = [&](ModuleRender::Position p) {
+        const std::size_t start = render.frameOf(p);
+        return energy(render, {start >= window ? start - window : 0, start});
+    };
+    const int rowsBefore = at.first * 64 + at.second - barRows;
+    const ModuleRender::Position barBefore{rowsBefore / 64, rowsBefore % 64};
+    const std::vector<ModuleRender::Position> accents = accentPositions();
+    double loudestDownbeat = 0.0;
+    for (int row = 0; render.played({at.first, row}); row += barRows) {
+        // A downbeat on an accent, or in the first rows of an accent's ring, is no plain one.
+        const bool ringing = std::any_of(accents.begin(), accents.end(), [&](const ModuleRender::Position& a) {
+            return a.first == at.first && row >= a.second && row <= a.second + ringRows;
+        });
+        if (!ringing) loudestDownbeat = std::max(loudestDownbeat, after({at.first, row}));
+    }
+    const double hit = after(at);
+    return {at, toDb(hit) - toDb(before(at)), toDb(hit) - toDb(loudestDownbeat),
+            toDb(before(at)) - toDb(before(barBefore)), hit};
+}
+
+const std::vector<InstrumentGroup>& instrumentGroups() {
+    static const std::vector<InstrumentGroup> groups = {
+        {"kick", {"kick"}},
+        {"snare/clap", {"snare", "snare wide", "clap", "clap wide"}},
+        {"toms", {"tom"}},
+        {"hats", {"closed hat", "open hat"}},
+        {"bass", {"bass"}},
+        {"pads", {"pad", "bright pad", "pad left", "pad right"}},
+        {"arpeggio", {"pluck"}},
+        {"bells", {"bell"}},
+        {"lead", {"lead", "lead chorus"}},
+        {"stabs", {"stab"}},
+        {"impacts", {"impact", "crash", "riser"}},
+    };
+    return groups;
+}
+
+const InstrumentGroup& instrumentGroup(const std::string& name) {
+    for (const InstrumentGroup& group : instrumentGroups()) {
+        if (group.name == name) return group;
+    }
+    throw std::out_of_range("no instrument group " + name);
+}
+
+}  // namespace measure
