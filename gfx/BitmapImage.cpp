@@ -15,6 +15,7 @@ const char* const loadFailure = "Failure while trying to load image file";
 const char* const infoFailure = "Failure trying to retrieve image infos";
 
 constexpr long long maxSide = 16384;  // pixels
+constexpr long long maxPixels = 4096LL * 4096;  // 64 MiB once converted
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -79,7 +80,9 @@ bool headerIsSane(const std::string& path) {
     }
     width = std::llabs(width);
     height = std::llabs(height);  // negative height means top-down rows
-    if (width > maxSide || height > maxSide) {
+    // RLE data may leave most of a picture to its escapes, so a file of a
+    // few bytes can claim any size: the area is capped whatever the coding.
+    if (width > maxSide || height > maxSide || width * height > maxPixels) {
         return false;
     }
 

@@ -18,9 +18,10 @@ public:
     BitmapImage& operator=(const BitmapImage&) = delete;
 
     // Throws std::runtime_error: "Failure while trying to load image file"
-    // (missing, unreadable, not a BMP, or sides over 16384 pixels; handle and
-    // pixels stay null) or "Failure trying to retrieve image infos" (no
-    // usable size or the conversion failed; handle stays stored).
+    // (missing, unreadable, not a BMP, sides over 16384 pixels or more than
+    // 4096 × 4096 pixels in all; handle and pixels stay null) or "Failure
+    // trying to retrieve image infos" (no usable size or the conversion
+    // failed; handle stays stored).
     void load(std::string path);
 
     std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)> handle;  // the decoded file

@@ -13,6 +13,11 @@ VELMORA_TEST_PACKAGES=(
   xvfb xauth xdotool x11-utils sox weston
   desktop-file-utils appstream dpkg-dev file
 )
+# The checking runs of scripts/test and scripts/fuzz: libFuzzer comes with
+# clang's runtime libraries, memcheck with valgrind.
+VELMORA_CHECK_PACKAGES=(
+  clang libclang-rt-14-dev valgrind
+)
 
 velmora_install() {
   local missing=()

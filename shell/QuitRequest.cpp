@@ -68,6 +68,7 @@ QuitSignals::~QuitSignals() {
 
 QuitEndsChildProcesses::QuitEndsChildProcesses()
     : watcher([this] {
+          watching.store(true);
           while (!done.load()) {
               if (quitRequested()) {
                   killChildren();
@@ -75,7 +76,13 @@ QuitEndsChildProcesses::QuitEndsChildProcesses()
               }
               std::this_thread::sleep_for(std::chrono::milliseconds(50));
           }
-      }) {}
+      }) {
+    // The box comes from a fork. A thread caught half-started by the fork
+    // may hold a lock of the allocator, which the child then waits on
+    // forever: AddressSanitizer's allocator, unlike glibc's, is not made safe
+    // across fork. Once running, the watcher only reads a flag and sleeps.
+    while (!watching.load()) std::this_thread::yield();
+}
 
 QuitEndsChildProcesses::~QuitEndsChildProcesses() {
     done.store(true);

@@ -42,5 +42,6 @@ public:
 
 private:
     std::atomic<bool> done{false};
+    std::atomic<bool> watching{false};
     std::thread watcher;
 };

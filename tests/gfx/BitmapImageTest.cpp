@@ -73,22 +73,41 @@ void expectLoadFailure(const std::string& path, const char* text) {
     EXPECT_EQ(image.height, 0);
 }
 
-// A header that claims a size but carries no pixel data after it.
-std::vector<std::uint8_t> headerOnly(int width, int height, int bitsPerPixel) {
+void put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::int64_t v) {
+    for (int i = 0; i < 4; ++i) {
+        bytes[at + i] = static_cast<std::uint8_t>((static_cast<std::uint64_t>(v) >> (8 * i)) & 0xFF);
+    }
+}
+
+std::vector<std::uint8_t> onePixel(int bitsPerPixel) {
     BmpLayout bmp;
     bmp.width = 1;
     bmp.height = 1;
     bmp.bitsPerPixel = bitsPerPixel;
     bmp.pixels = {red};
-    std::vector<std::uint8_t> bytes = encodeBmp(bmp);
+    return encodeBmp(bmp);
+}
+
+// A header that claims a size but carries no pixel data after it.
+std::vector<std::uint8_t> headerOnly(int width, int height, int bitsPerPixel) {
+    std::vector<std::uint8_t> bytes = onePixel(bitsPerPixel);
     bytes.resize(54);
-    auto put32 = [&](std::size_t at, std::int32_t v) {
-        for (int i = 0; i < 4; ++i) {
-            bytes[at + i] = static_cast<std::uint8_t>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
-        }
-    };
-    put32(18, width);
-    put32(22, height);
+    put32(bytes, 18, width);
+    put32(bytes, 22, height);
+    return bytes;
+}
+
+// An RLE8 file whose one code ends the picture: a few bytes that the
+// decoder turns into a picture of whatever size the header claims.
+std::vector<std::uint8_t> rleEndOnly(int width, int height) {
+    std::vector<std::uint8_t> bytes = onePixel(8);
+    bytes.resize(bytes.size() - 4);     // the one row
+    bytes.insert(bytes.end(), {0, 1});  // end of bitmap
+    put32(bytes, 2, static_cast<std::int64_t>(bytes.size()));
+    put32(bytes, 18, width);
+    put32(bytes, 22, height);
+    put32(bytes, 30, 1);  // BI_RLE8
+    put32(bytes, 34, 2);
     return bytes;
 }
 
@@ -255,8 +274,34 @@ void loadHugeHeaderAndExit(const std::string& path) {
 
 TEST(BitmapImageFailuresDeathTest, HugeHeaderNeverAllocatesThePicture) {
     const std::string path = tempPath("huge-square.bmp");
-    writeFile(path, headerOnly(16384, 16384, 32));
-    EXPECT_EXIT(loadHugeHeaderAndExit(path), ::testing::ExitedWithCode(0), "");
+    for (const auto& bytes : {headerOnly(16384, 16384, 32), rleEndOnly(16384, 16384)}) {
+        writeFile(path, bytes);
+        EXPECT_EXIT(loadHugeHeaderAndExit(path), ::testing::ExitedWithCode(0), "");
+    }
+    std::remove(path.c_str());
+}
+
+// RLE data needs no bytes for the pixels it leaves out, so only the area
+// keeps a tiny file from claiming gigabytes.
+TEST(BitmapImageFailures, RleAreaIsCappedAtFourThousandNinetySixSquared) {
+    const std::string path = tempPath("rle.bmp");
+    const std::array<std::array<int, 3>, 4> cases{{// width, height, loads
+                                                  {64, 64, 1},
+                                                  {4096, 4096, 1},
+                                                  {4097, 4096, 0},
+                                                  {16384, 1025, 0}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c[0]) + " x " + std::to_string(c[1]));
+        writeFile(path, rleEndOnly(c[0], c[1]));
+        if (c[2] == 0) {
+            expectLoadFailure(path, loadText);
+            continue;
+        }
+        BitmapImage image;
+        image.load(path);
+        EXPECT_EQ(image.width, c[0]);
+        EXPECT_EQ(image.height, c[1]);
+    }
     std::remove(path.c_str());
 }
 
