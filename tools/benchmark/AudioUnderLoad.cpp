@@ -17,7 +17,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "demo/Cues.h"
 #include "demo/music/MusicPlayer.h"
 #include "demo/music/SdlAudioOutput.h"
 #include "gfx/DataPath.h"
@@ -124,10 +123,12 @@ Json measureAudio(const Settings& settings) {
     double seconds = 0.0;
     int frames = 0;
     const double limit = settings.audioSeconds > 0.0 ? settings.audioSeconds : 600.0;
-    // Uncapped, like the demo's idle loop, until the stretch is over.
-    while (seconds < limit && player.order() <= cues::intro.last) {
+    // Uncapped, like the demo's idle loop, from the first row to the demo's
+    // end: every scene's load on the renderer, while the callbacks run.
+    bool over = false;
+    while (seconds < limit && !over) {
         seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        headless.run.frame(seconds);
+        over = headless.run.frame(seconds);
         ++frames;
         const std::int64_t heard = output.audibleFrame();
         if (heard < 0 || seconds < settle) continue;
