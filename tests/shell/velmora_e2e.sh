@@ -337,7 +337,7 @@ start_demo() {  # windowed|fullscreen; the rendering window goes to $target
 # counts are shown, not compared: on this shared machine they follow its load
 # (runs 35 % apart, per wall-clock and per CPU second alike).
 three_runs() {
-  local run frames peak first_peak="" sanitized=""
+  local run frames peak sample first_peak="" sanitized=""
   # Under AddressSanitizer the resident set holds its quarantine of freed
   # blocks, which fills at the pace of the run: LeakSanitizer, not the peak,
   # tells there whether a run keeps what it should give back.
@@ -346,13 +346,17 @@ three_runs() {
     start_demo windowed
     peak=0
     while kill -0 "$pid" 2>/dev/null; do
-      peak="$(awk -v p="$peak" '/^VmHWM/ && $2 > p {p = $2} END {print p}' "/proc/$pid/status" 2>/dev/null)"
+      # The process may be gone by the time its status is read: a failed
+      # read must not wipe out the high-water mark read before it.
+      sample="$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status" 2>/dev/null)" || true
+      [ -n "$sample" ] && [ "$sample" -gt "$peak" ] && peak="$sample"
       sleep 0.2
     done
     expect_exit_zero 1
     frames="$(sed -n 's/^frames //p' "$work/stdout")"
     echo "run $run: $frames frames, peak $peak kB"
     [ -n "$frames" ] && [ "$frames" -gt 0 ] || fail "run $run drew no frames"
+    [ "$peak" -gt 0 ] || fail "run $run: no reading of its memory"
     only_velmora_line ""
     first_peak="${first_peak:-$peak}"
     [ -n "$sanitized" ] || [ $((peak * 100)) -le $((first_peak * 105)) ] ||
