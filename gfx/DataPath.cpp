@@ -1,10 +1,12 @@
 // dataPath: the working directory first, then the folder beside the
-// executable, then the installed data folder, the last two found through
-// /proc/self/exe so that the whole installed tree can be moved.
+// executable, then the installed data folder, the last two found from the
+// program's own file so that the whole installed tree can be moved.
 #include "gfx/DataPath.h"
 
 #include <iostream>
 #include <system_error>
+
+#include "shell/ExecutablePath.h"
 
 namespace fs = std::filesystem;
 
@@ -14,9 +16,8 @@ std::string dataPath(const std::string& relativePath) {
 
 std::vector<fs::path> dataFolders() {
     std::vector<fs::path> folders{fs::path()};
-    std::error_code error;
-    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    if (!error) {
+    const fs::path executable = executablePath();
+    if (!executable.empty()) {
         folders.push_back(executable.parent_path());
         // The install rules define where the data goes relative to the program.
         folders.push_back((executable.parent_path() / VELMORA_INSTALLED_DATA_FOLDER).lexically_normal());

@@ -13,9 +13,10 @@
 std::string dataPath(const std::string& relativePath);
 
 // The folders a data/ folder is looked for in, in the order they are tried:
-// the working directory (an empty path), then, when /proc/self/exe can be
-// read, the executable's folder and the installed share/velmora found from it
-// (<prefix>/bin/velmora reads <prefix>/share/velmora/data).
+// the working directory (an empty path), then, when the system tells where
+// the program's file is, the executable's folder and the installed
+// share/velmora found from it (<prefix>/bin/velmora reads
+// <prefix>/share/velmora/data).
 std::vector<std::filesystem::path> dataFolders();
 
 // The lookup itself: the first of `folders` that holds a data/ folder prefixes

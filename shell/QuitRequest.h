@@ -1,47 +1,51 @@
-// QuitRequest: a quit that does not travel through SDL's event queue — SIGINT
-// or SIGTERM, or a quit the queue refused. The launcher, the pause after the
-// window opens and the message loop all look here, so a signal ends whichever
-// of them is running, and the run still ends the normal way with status 0.
+// QuitRequest: a quit that does not travel through SDL's event queue — the
+// system asking the program to end (SIGINT or SIGTERM on Linux), or a quit the
+// queue refused. The launcher, the pause after the window opens and the
+// message loop all look here, so a request ends whichever of them is running,
+// and the run still ends the normal way with status 0.
 #pragma once
 
 #include <atomic>
-#include <signal.h>
+#include <memory>
 #include <thread>
 
-// True once a signal arrived or requestQuit() was called.
+// True once the system asked the program to quit or requestQuit() was called.
 bool quitRequested();
 void requestQuit();
 // Forgets the request, for a second run in the same process (the tests).
 void forgetQuitRequest();
 
-// Routes SIGINT and SIGTERM to quitRequested() for as long as it lives. A
-// second signal of the same kind takes its default action, so a run that
-// hangs can still be stopped. SDL leaves handlers it finds alone; installed
-// before SDL starts, these take the place of SDL's own quit-on-signal.
+// Routes the system's quit requests to quitRequested() for as long as it
+// lives, and puts back what was there before when it goes. Installed before
+// SDL starts, so that SDL's own quit-on-signal stays out of the way. How the
+// system asks differs by platform (shell/<platform>/QuitSignals.cpp).
 class QuitSignals {
 public:
     QuitSignals();
-    ~QuitSignals();  // puts the previous handlers back
+    ~QuitSignals();
     QuitSignals(const QuitSignals&) = delete;
     QuitSignals& operator=(const QuitSignals&) = delete;
 
 private:
-    struct sigaction previousInterrupt {};
-    struct sigaction previousTerminate {};
+    struct Previous;
+    std::unique_ptr<Previous> previous;
 };
 
-// While it lives, a quit request kills this process's child processes: SDL
-// shows its "ERROR" box from a forked child and waits for it, so a signal
-// would otherwise wait for a click on the box.
-class QuitEndsChildProcesses {
+// While it lives, a quit request takes down an "ERROR" box that is up: a box
+// otherwise waits for a click, and the run would not end. How a box is taken
+// down is the platform's (takeDownBoxes).
+class QuitEndsBoxes {
 public:
-    QuitEndsChildProcesses();
-    ~QuitEndsChildProcesses();
-    QuitEndsChildProcesses(const QuitEndsChildProcesses&) = delete;
-    QuitEndsChildProcesses& operator=(const QuitEndsChildProcesses&) = delete;
+    QuitEndsBoxes();
+    ~QuitEndsBoxes();
+    QuitEndsBoxes(const QuitEndsBoxes&) = delete;
+    QuitEndsBoxes& operator=(const QuitEndsBoxes&) = delete;
 
 private:
     std::atomic<bool> done{false};
     std::atomic<bool> watching{false};
     std::thread watcher;
 };
+
+// Ends the boxes this process has up; called from the watcher's thread.
+void takeDownBoxes();

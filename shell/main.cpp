@@ -19,7 +19,7 @@ namespace {
 template <typename ShowBox>
 void showBoxUnlessQuit(ShowBox showBox) {
     if (quitRequested()) return;
-    QuitEndsChildProcesses boxEndsOnQuit;
+    QuitEndsBoxes boxEndsOnQuit;
     showBox();
 }
 
@@ -32,13 +32,6 @@ void showUnknownError() {
 
 void presentError(const std::string& text, SDL_Window* owner) {
     showBoxUnlessQuit([&] { showWarningBox(text, owner); });
-}
-
-// Runs the launcher; false when the player cancelled it. The launcher's
-// windows are gone and GTK's queue is drained when this returns.
-bool chooseDisplayMode() {
-    Launcher launcher;
-    return launcher.run();
 }
 
 }  // namespace
@@ -59,7 +52,7 @@ int main() {
     }
 
     try {
-        if (!chooseDisplayMode() || quitRequested()) return 0;
+        if (!runLauncher() || quitRequested()) return 0;
         {
             Demo demo("Orvak 2002 - Velmora", 640, 480, 32, launcherFullscreen, windowProc);
             SDL_Delay(100);

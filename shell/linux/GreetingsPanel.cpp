@@ -1,7 +1,7 @@
 // GreetingsPanel: builds the greetings text at the positions of the original
 // panel layout (dialog units scaled to pixels) and keeps the panel under the
 // launcher.
-#include "shell/GreetingsPanel.h"
+#include "shell/linux/GreetingsPanel.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Launcher: the GTK 3 start-up dialog laid out like the original dialog
 // resource (radio buttons left, OK and Cancel right, greetings button bottom
 // left), run modally in its own main loop.
-#include "shell/Launcher.h"
+#include "shell/linux/Launcher.h"
 
 #include "shell/QuitRequest.h"
 
@@ -180,4 +180,9 @@ gboolean Launcher::onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self) {
 gboolean Launcher::onQuitPoll(gpointer self) {
     if (quitRequested()) static_cast<Launcher*>(self)->finish(false);
     return G_SOURCE_CONTINUE;
+}
+
+bool runLauncher() {
+    Launcher launcher;
+    return launcher.run();
 }

@@ -1,25 +1,20 @@
-// Launcher: the small modal dialog shown before anything else, where the
-// player picks fullscreen or windowed display and may open the greetings
-// panel. OK starts the demo; Cancel, Escape or the close box end the program.
+// Launcher on Linux: the launcher dialog built with GTK 3, laid out like the
+// original dialog resource and run modally in its own main loop.
+// initLauncherToolkit starts GTK: X11 is preferred (XWayland on a Wayland
+// desktop), because only there can the launcher sit at the screen's corner
+// with the greetings panel under it, and the rendering window is on X11 too;
+// Wayland only when no X server answers.
 #pragma once
 
 #include <gtk/gtk.h>
 
 #include <memory>
 
-#include "shell/GreetingsPanel.h"
+#include "shell/Launcher.h"
+#include "shell/linux/GreetingsPanel.h"
 
-// The launcher's choice: true when "Fullscreen" was checked at OK.
-extern bool launcherFullscreen;
-// Toggle state of the greetings panel, and the panel while it is open.
-extern bool greetingsShown;
+// The greetings panel while it is open.
 extern GtkWidget* greetingsWindow;
-
-// Starts GTK for the launcher; false when no display can be opened. X11 is
-// preferred (XWayland on a Wayland desktop), because only there can the
-// launcher sit at the screen's corner with the greetings panel under it, and
-// the rendering window is on X11 too; Wayland only when no X server answers.
-bool initLauncherToolkit();
 
 class Launcher {
 public:

@@ -1,7 +1,5 @@
 // Runs the launcher alone and prints what it decided, so the end-to-end
 // scripts can check the choice itself, not only the window that follows.
-#include <gtk/gtk.h>
-
 #include <cstdio>
 
 #include "shell/Launcher.h"
@@ -11,11 +9,7 @@ int main() {
         std::fprintf(stderr, "launcher_driver: cannot open a display\n");
         return 2;
     }
-    bool ok = false;
-    {
-        Launcher launcher;
-        ok = launcher.run();
-    }
+    const bool ok = runLauncher();
     // After the launcher is gone, none of its windows may remain mapped.
     std::printf("%s\n", ok ? (launcherFullscreen ? "ok fullscreen" : "ok windowed") : "cancelled");
     std::fflush(stdout);
