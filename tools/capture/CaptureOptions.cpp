@@ -8,6 +8,7 @@
 
 #include "demo/Cues.h"
 #include "shell/Usage.h"
+#include "tools/commandline/CommandLine.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ struct Arguments {
 
     bool more() const { return next < argc; }
     std::string word() { return argv[next++]; }
-    std::string valueOf(const std::string& option, std::string& inlineValue, bool hasInline) {
+    std::string valueOf(const std::string& option, const std::string& inlineValue, bool hasInline) {
         if (hasInline) return inlineValue;
         if (!more()) throw OptionError(option + " needs a value");
         return word();
@@ -116,15 +117,9 @@ CaptureOptions parseCaptureOptions(int argc, const char* const* argv) {
     Arguments args{argc, argv};
     bool outputGiven = false, scaleGiven = false;
     while (args.more()) {
-        std::string option = args.word();
-        std::string inlineValue;
-        const std::size_t equals = option.find('=');
-        const bool hasInline = option.rfind("--", 0) == 0 && equals != std::string::npos;
-        if (hasInline) {
-            inlineValue = option.substr(equals + 1);
-            option.erase(equals);
-        }
-        auto value = [&] { return args.valueOf(option, inlineValue, hasInline); };
+        OptionWord word = splitOptionWord(args.word());
+        const std::string& option = word.name;
+        auto value = [&] { return args.valueOf(option, word.value, word.hasValue); };
         if (option == "--help" || option == "-h") {
             options.help = true;
         } else if (option == "--version") {

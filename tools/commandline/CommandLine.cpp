@@ -6,6 +6,18 @@
 #include <cstdlib>
 #include <utility>
 
+OptionWord splitOptionWord(const std::string& word) {
+    OptionWord option;
+    option.name = word;
+    const std::size_t equals = word.find('=');
+    if (word.rfind("--", 0) == 0 && equals != std::string::npos) {
+        option.value = word.substr(equals + 1);
+        option.name.erase(equals);
+        option.hasValue = true;
+    }
+    return option;
+}
+
 CommandLine::CommandLine(int argc, const char* const* argv, std::string programName,
                          std::string usage, const std::vector<OptionSpec>& options,
                          std::size_t minOperands, std::size_t maxOperands)
@@ -25,27 +37,21 @@ CommandLine::CommandLine(int argc, const char* const* argv, std::string programN
             std::fputs(usage.c_str(), stdout);
             std::exit(0);
         }
-        std::string inlineValue;
-        const std::size_t equals = word.find('=');
-        const bool hasInline = word.rfind("--", 0) == 0 && equals != std::string::npos;
-        if (hasInline) {
-            inlineValue = word.substr(equals + 1);
-            word.erase(equals);
-        }
+        const OptionWord option = splitOptionWord(word);
         const OptionSpec* spec = nullptr;
-        for (const OptionSpec& option : options) {
-            if (word == option.name) spec = &option;
+        for (const OptionSpec& known : options) {
+            if (option.name == known.name) spec = &known;
         }
-        if (spec == nullptr) refuse("unknown option '" + word + "'");
+        if (spec == nullptr) refuse("unknown option '" + option.name + "'");
         if (!spec->takesValue) {
-            if (hasInline) refuse(word + " takes no value");
-            given[word] = "";
-        } else if (hasInline) {
-            given[word] = inlineValue;
+            if (option.hasValue) refuse(option.name + " takes no value");
+            given[option.name] = "";
+        } else if (option.hasValue) {
+            given[option.name] = option.value;
         } else if (i + 1 < argc) {
-            given[word] = argv[++i];
+            given[option.name] = argv[++i];
         } else {
-            refuse(word + " needs a value");
+            refuse(option.name + " needs a value");
         }
     }
     if (words.size() < minOperands) refuse("missing operand");

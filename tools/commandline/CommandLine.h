@@ -10,6 +10,15 @@
 #include <string>
 #include <vector>
 
+// One word of a command line: "--name=value" split in two, anything else
+// whole (with no value).
+struct OptionWord {
+    std::string name;
+    std::string value;
+    bool hasValue = false;
+};
+OptionWord splitOptionWord(const std::string& word);
+
 struct OptionSpec {
     const char* name;  // "--frames"
     bool takesValue;   // "--frames N" or "--frames=N"
