@@ -19,7 +19,7 @@ OptionWord splitOptionWord(const std::string& word) {
 }
 
 CommandLine::CommandLine(int argc, const char* const* argv, std::string programName,
-                         std::string usage, const std::vector<OptionSpec>& options,
+                         std::string usage, const std::vector<OptionRule>& options,
                          std::size_t minOperands, std::size_t maxOperands)
     : program(std::move(programName)) {
     bool optionsEnded = false;
@@ -38,12 +38,12 @@ CommandLine::CommandLine(int argc, const char* const* argv, std::string programN
             std::exit(0);
         }
         const OptionWord option = splitOptionWord(word);
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& known : options) {
-            if (option.name == known.name) spec = &known;
+        const OptionRule* rule = nullptr;
+        for (const OptionRule& known : options) {
+            if (option.name == known.name) rule = &known;
         }
-        if (spec == nullptr) refuse("unknown option '" + option.name + "'");
-        if (!spec->takesValue) {
+        if (rule == nullptr) refuse("unknown option '" + option.name + "'");
+        if (!rule->takesValue) {
             if (option.hasValue) refuse(option.name + " takes no value");
             given[option.name] = "";
         } else if (option.hasValue) {

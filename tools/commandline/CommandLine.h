@@ -19,7 +19,7 @@ struct OptionWord {
 };
 OptionWord splitOptionWord(const std::string& word);
 
-struct OptionSpec {
+struct OptionRule {
     const char* name;  // "--frames"
     bool takesValue;   // "--frames N" or "--frames=N"
 };
@@ -31,7 +31,7 @@ public:
     // Reads argv[1..]; "--" ends the options. Ends the program as described
     // above; `usage` is the whole --help text.
     CommandLine(int argc, const char* const* argv, std::string program, std::string usage,
-                const std::vector<OptionSpec>& options, std::size_t minOperands,
+                const std::vector<OptionRule>& options, std::size_t minOperands,
                 std::size_t maxOperands);
 
     bool has(const std::string& option) const { return given.count(option) != 0; }
