@@ -6,8 +6,9 @@
 # is machine-readable, and its menu entry and metadata pass their validators
 # without a remark.
 # usage: check_deb.sh <cpack> <build dir> <app id> <capture tool built: 0|1>
+#                     <manual pages made: 0|1>
 set -uo pipefail
-cpack="$1" build="$2" app_id="$3" with_capture="$4"
+cpack="$1" build="$2" app_id="$3" with_capture="$4" with_man="$5"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -19,12 +20,14 @@ share=./usr/share
 expected=(./usr/bin/velmora $share/velmora/data/{Tolvane.it,code.bmp,shit.bmp}
           "$share/applications/$app_id.desktop" "$share/metainfo/$app_id.metainfo.xml"
           $share/icons/hicolor/{48x48,128x128,256x256}/apps/velmora.png $share/icons/hicolor/scalable/apps/velmora.svg
-          $share/doc/velmora/{copyright,changelog.Debian.gz} $share/man/man6/velmora.6.gz)
+          $share/doc/velmora/{copyright,changelog.Debian.gz})
 libraries=(libsdl2-2.0-0 libgtk-3-0 libopenmpt0 libgl1 libglu1-mesa libegl1 libegl-mesa0 libgl1-mesa-dri)
 if [ "$with_capture" = 1 ]; then
-  expected+=(./usr/bin/velmora-capture $share/man/man1/velmora-capture.1.gz)
+  expected+=(./usr/bin/velmora-capture)
+  [ "$with_man" = 1 ] && expected+=($share/man/man1/velmora-capture.1.gz)
   libraries+=(libavformat59 libavcodec59 libswscale6 libswresample4 libavutil57)
 fi
+[ "$with_man" = 1 ] && expected+=($share/man/man6/velmora.6.gz)
 contents="$(dpkg-deb -c "$deb" | awk '{print $6}')"
 for file in "${expected[@]}"; do grep -qxF "$file" <<<"$contents" || fail "$file is not in the package"; done
 depends="$(dpkg-deb -f "$deb" Depends)"
