@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
-# Shared by scripts/play and scripts/test: installs the Debian packages the
-# build and the tests need (only the missing ones), as root or through sudo.
+# Shared by the scripts: installs the Debian packages the build and the tests
+# need (only the missing ones), as root or through sudo, and reads the
+# scripts' command lines alike. Sourced, not run.
 set -euo pipefail
 
 VELMORA_PACKAGES=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config help2man
   libsdl2-dev libgtk-3-dev libopenmpt-dev libgl1-mesa-dev libglu1-mesa-dev
   libgl1-mesa-dri libgtest-dev libcairo2-dev fonts-dejavu-core nlohmann-json3-dev
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
 )
 VELMORA_TEST_PACKAGES=(
   xvfb xauth xdotool x11-utils sox weston
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file debootstrap
 )
 # The checking runs of scripts/test and scripts/fuzz: libFuzzer comes with
-# clang's runtime libraries, memcheck with valgrind.
+# clang's runtime libraries, memcheck with valgrind (the test build leaves its
+# memcheck test out without it).
 VELMORA_CHECK_PACKAGES=(
   clang libclang-rt-14-dev valgrind
 )
@@ -34,3 +36,37 @@ velmora_install() {
   $sudo apt-get update
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
 }
+
+# The command line every script shares. A script sets velmora_script (its
+# name) and velmora_usage (its --help text) before calling these.
+velmora_refuse() {  # why
+  echo "$velmora_script: $1" >&2
+  echo "Try '$velmora_script --help'." >&2
+  exit 2
+}
+# --help (or -h) anywhere prints the usage and ends with 0.
+velmora_answer_help() {
+  local word
+  for word in "$@"; do
+    case "$word" in
+      -h | --help) printf '%s\n' "$velmora_usage"; exit 0 ;;
+    esac
+  done
+}
+# For a script that takes no arguments at all.
+velmora_no_arguments() {
+  velmora_answer_help "$@"
+  [ $# -eq 0 ] && return 0
+  case "$1" in
+    -*) velmora_refuse "unknown option '$1'" ;;
+    *) velmora_refuse "unexpected argument '$1'" ;;
+  esac
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  velmora_script=scripts/setup.sh
+  velmora_usage="Usage: source scripts/setup.sh
+The package lists and helpers the other scripts share; it does nothing when
+run. velmora_install PACKAGE... installs the missing ones with apt-get."
+  velmora_no_arguments "$@"
+fi

@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "demo/InitialGLState.h"
 #include "gfx/DataPath.h"
@@ -48,7 +49,7 @@ ModulePosition HeadlessRun::position() {
     return now;
 }
 
-bool HeadlessRun::step() {
+bool HeadlessRun::step(Drawing drawing) {
     const std::int64_t frame = nextFrame++;
     if (player) {
         const std::int64_t due = sampleBefore(frame) - (frame > 0 ? sampleBefore(frame - 1) : 0);
@@ -57,7 +58,30 @@ bool HeadlessRun::step() {
     }
     const double seconds = static_cast<double>(frame * rate.denominator) /
                            static_cast<double>(rate.numerator);
-    return finished(run.frame(seconds));
+    return finished(frameDrawn(drawing, seconds));
+}
+
+// An empty scissor box keeps every fragment, clears included, out of the
+// framebuffer; no scene touches the scissor, so it holds for the whole frame.
+bool HeadlessRun::frameDrawn(Drawing drawing, double seconds) {
+    if (drawing == Drawing::full) return run.frame(seconds);
+    struct StateOnly {
+        explicit StateOnly(std::function<void()>& hook) : hook(hook), kept(std::move(hook)) {
+            hook = nullptr;
+            glGetIntegerv(GL_SCISSOR_BOX, box);
+            glEnable(GL_SCISSOR_TEST);
+            glScissor(0, 0, 0, 0);
+        }
+        ~StateOnly() {
+            glDisable(GL_SCISSOR_TEST);
+            glScissor(box[0], box[1], box[2], box[3]);
+            hook = std::move(kept);
+        }
+        std::function<void()>& hook;
+        std::function<void()> kept;
+        GLint box[4] = {};
+    } stateOnly(run.onPresent);
+    return run.frame(seconds);
 }
 
 bool HeadlessRun::frame(unsigned order, unsigned row, double seconds) {

@@ -38,12 +38,22 @@ public:
     HeadlessRun(const HeadlessRun&) = delete;
     HeadlessRun& operator=(const HeadlessRun&) = delete;
 
+    // How a frame is drawn. A state-only frame makes every GL call a full
+    // one makes, so each scene's animation, counters, textures and GL state
+    // end up exactly as after a full frame, but no pixel is written: it is
+    // the cheap way through the frames before the first one looked at.
+    // Whatever such a frame leaves in the framebuffer is never seen: every
+    // frame starts with a clear, and the scenes' copies of the framebuffer
+    // into textures are drawn over in the same frame before they are used.
+    // The present hook does not run for it (there is no picture to read).
+    enum class Drawing { full, stateOnly };
+
     // One frame at a scripted position and clock.
     bool frame(unsigned order, unsigned row, double seconds);
     // The next frame of the fixed-step run: frame i shows the clock at
     // i / fps, after the music has been rendered up to sample
     // round(i · 44100 / fps). True when the demo is over.
-    bool step();
+    bool step(Drawing drawing = Drawing::full);
     // Frames stepped so far.
     std::int64_t frames() const { return nextFrame; }
     // The stereo samples (interleaved floats) the last step rendered.
@@ -59,6 +69,7 @@ public:
 
 private:
     bool finished(bool over);
+    bool frameDrawn(Drawing drawing, double seconds);
 
     FrameRate rate;
     OfflineAudioOutput audioOutput;

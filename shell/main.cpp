@@ -12,6 +12,7 @@
 #include "shell/MessageBox.h"
 #include "shell/MessageLoop.h"
 #include "shell/QuitRequest.h"
+#include "shell/Usage.h"
 
 namespace {
 
@@ -38,7 +39,9 @@ void presentError(const std::string& text, SDL_Window* owner) {
 
 // No module instance handle exists here: the launcher's resources are built
 // in code, so nothing is stored before it opens.
-int main() {
+int main(int argc, char** argv) {
+    // Answered before anything opens; the demo takes no other options.
+    if (answeredHelpOrVersion(argc, argv)) return 0;
     // Before SDL starts, so that SIGINT and SIGTERM end the launcher, the
     // pause and the loop alike, through the normal way out.
     QuitSignals signals;

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <libopenmpt/libopenmpt.hpp>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cmath>
@@ -16,28 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/capture/CaptureRun.h"
 #include "tests/capture/DecodedMedia.h"
 #include "tests/fixtures/FixtureFolder.h"
 
 namespace {
-
-struct ToolRun {
-    int status = -1;
-    std::string output;  // stdout and stderr
-};
-
-// Runs the tool in the working directory (the entered fixture folder).
-ToolRun runCapture(const std::string& arguments) {
-    ToolRun run;
-    std::FILE* pipe = popen((std::string(CAPTURE_TOOL) + " " + arguments + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.output.append(buffer, got);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 DecodedMedia captured(const std::string& arguments, const std::string& file,
                       bool keepPictures = false) {
@@ -185,6 +167,7 @@ TEST(Capture, RefusesBadRequestsWithTheirMessages) {
         FixtureFile module, codeBmp;
         const char* message;
         int status;
+        const char* existing = nullptr;  // a file already in the working directory
     };
     const FixtureFile ok = FixtureFile::Valid, missing = FixtureFile::Missing;
     const Case cases[] = {
@@ -194,10 +177,17 @@ TEST(Capture, RefusesBadRequestsWithTheirMessages) {
         {"--from 3:x", ok, ok, "a position is ORDER:ROW", 2},
         {"--from 5:0 --to 4:63", ok, ok, "--to 4:63 is not after --from 5:0", 2},
         {"--frobnicate", ok, ok, "unknown option '--frobnicate'", 2},
-        {"clip.avi", ok, ok, "unknown container for 'clip.avi'", 1},
+        {"clip.avi", ok, ok, "unknown container for 'clip.avi'", 2},
+        {"--still 99:99 --out-dir .", ok, ok, "99:99 is past the demo's end", 2},
+        {"--still 38:3 --out-dir .", ok, ok, "38:3 is past the demo's end", 2},
+        {"--still 26 --out-dir .", ok, ok, "26 is past the demo's end", 2},
+        {"--from 39:0", ok, ok, "39:0 is past the demo's end", 2},
         {"no/such/folder/clip.mp4", ok, ok, "cannot write 'no/such/folder/clip.mp4'", 1},
-        {"--still 1 --out-dir no/such/folder", ok, ok,
-         "cannot write pictures into 'no/such/folder'", 1},
+        {"--still 1 --out-dir data/Tolvane.it/shots", ok, ok,
+         "cannot make the folder 'data/Tolvane.it/shots'", 1},
+        {"taken.mkv", ok, ok, "'taken.mkv' is already there; --overwrite (-y) replaces it", 1,
+         "taken.mkv"},
+        {"--still 6:12 --out-dir .", ok, ok, "'./06-12.png' is already there", 1, "06-12.png"},
         {"", missing, ok, "velmora-capture: Error bass init", 1},
         {"", ok, missing, "velmora-capture: Error loadin graphix", 1},
     };
@@ -207,9 +197,13 @@ TEST(Capture, RefusesBadRequestsWithTheirMessages) {
         options.module = c.module;
         options.codeBmp = c.codeBmp;
         FixtureFolder data(options);
+        if (c.existing != nullptr) std::ofstream(c.existing) << "kept";
         const ToolRun run = runCapture(c.arguments);
         EXPECT_EQ(run.status, c.status);
         EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
         EXPECT_EQ(run.output.find("% (frame"), std::string::npos) << "refused before rendering";
+        if (c.existing != nullptr) {
+            EXPECT_EQ(fileBytes(c.existing), "kept");
+        }
     }
 }

@@ -8,19 +8,27 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
+
+#include "tools/commandline/CommandLine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
+    const CommandLine line(argc, argv, "replay",
+                           "Usage: replay_bitmap|replay_module FILE|FOLDER...\n"
+                           "Runs the fuzz target once over each FILE and each file in each FOLDER\n"
+                           "(a corpus), without libFuzzer, e.g. under valgrind.\n",
+                           {}, 0, CommandLine::anyNumber);
     std::vector<fs::path> files;
-    for (int i = 1; i < argc; ++i) {
-        if (fs::is_directory(argv[i])) {
-            for (const auto& entry : fs::directory_iterator(argv[i])) files.push_back(entry.path());
+    for (const std::string& operand : line.operands()) {
+        if (fs::is_directory(operand)) {
+            for (const auto& entry : fs::directory_iterator(operand)) files.push_back(entry.path());
         } else {
-            files.emplace_back(argv[i]);
+            files.emplace_back(operand);
         }
     }
     std::sort(files.begin(), files.end());

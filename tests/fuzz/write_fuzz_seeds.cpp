@@ -3,6 +3,7 @@
 // and row order (and one RLE8 file), and small fixture modules.
 #include "tests/fixtures/FixtureData.h"
 #include "tests/gfx/BmpWriter.h"
+#include "tools/commandline/CommandLine.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -68,12 +69,12 @@ void writeSeed(const fs::path& dir, const std::string& name, const std::vector<s
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: write_fuzz_seeds <dir>\n"
-                             "Writes <dir>/bitmap/*.bmp and <dir>/module/*.it.\n");
-        return 2;
-    }
-    const fs::path root = argv[1];
+    const CommandLine line(argc, argv, "write_fuzz_seeds",
+                           "Usage: write_fuzz_seeds DIR\n"
+                           "Writes the fuzz targets' seed corpora: DIR/bitmap/*.bmp and\n"
+                           "DIR/module/*.it.\n",
+                           {}, 1, 1);
+    const fs::path root = line.operands()[0];
     try {
         for (int bpp : {1, 4, 8, 16, 24, 32}) {
             for (bool topDown : {false, true}) {

@@ -5,13 +5,15 @@
 #include <string>
 
 #include "tools/artwork/Artwork.h"
+#include "tools/commandline/CommandLine.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_artwork <data folder>\n");
-        return 2;
-    }
-    const std::string folder = argv[1];
+    const CommandLine line(argc, argv, "make_artwork",
+                           "Usage: make_artwork FOLDER\n"
+                           "Draws the banner and the credits strip of the demo's last scene into\n"
+                           "FOLDER/code.bmp and FOLDER/shit.bmp (scripts/make-data: data/).\n",
+                           {}, 1, 1);
+    const std::string folder = line.operands()[0];
     try {
         writeBmp24(drawBanner(), folder + "/code.bmp");
         writeBmp24(drawCreditsStrip(), folder + "/shit.bmp");

@@ -7,21 +7,31 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "tools/artwork/Icon.h"
+#include "tools/commandline/CommandLine.h"
 
 namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: make_icon <theme folder> <size>...\n");
-        return 2;
+    const CommandLine line(argc, argv, "make_icon",
+                           "Usage: make_icon THEME SIZE...\n"
+                           "Draws the application icon into the icon theme folder THEME as\n"
+                           "SIZExSIZE/apps/velmora.png for every SIZE, and scalable/apps/velmora.svg.\n",
+                           {}, 2, CommandLine::anyNumber);
+    const fs::path theme = line.operands()[0];
+    std::vector<int> sizes;
+    for (std::size_t i = 1; i < line.operands().size(); ++i) {
+        const std::string& text = line.operands()[i];
+        const int size = std::atoi(text.c_str());
+        if (size <= 0 || size > 4096 || text.find_first_not_of("0123456789") != std::string::npos) {
+            line.refuse("not a size: '" + text + "'");
+        }
+        sizes.push_back(size);
     }
-    const fs::path theme = argv[1];
     try {
-        for (int i = 2; i < argc; ++i) {
-            const int size = std::atoi(argv[i]);
-            if (size <= 0) throw std::runtime_error(std::string("not a size: ") + argv[i]);
+        for (const int size : sizes) {
             const fs::path folder = theme / (std::to_string(size) + "x" + std::to_string(size)) / "apps";
             fs::create_directories(folder);
             writeIconPng(size, (folder / "velmora.png").string());

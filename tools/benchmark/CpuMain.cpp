@@ -5,8 +5,6 @@
 // to profile the demo's own code with (valgrind --tool=callgrind).
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <exception>
 #include <string>
 
@@ -15,12 +13,17 @@
 #include "tools/benchmark/Benchmark.h"
 #include "tools/benchmark/FrameStats.h"
 #include "tools/benchmark/SongMap.h"
+#include "tools/commandline/CommandLine.h"
 
 int main(int argc, char** argv) {
-    int frames = 600;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--frames") == 0) frames = std::atoi(argv[i + 1]);
-    }
+    const CommandLine line(argc, argv, "velmora_benchmark_cpu",
+                           "Usage: velmora_benchmark_cpu [--frames N]\n"
+                           "Walks every stretch of the demo through the timeline on an OpenGL that\n"
+                           "does nothing and prints the demo's own CPU time per frame as JSON (for\n"
+                           "velmora_benchmark's cpu section). Run from where data/ is.\n"
+                           "  --frames N   frames per stretch (default 600)\n",
+                           {{"--frames", true}}, 0, 0);
+    const int frames = line.number("--frames", 600, 1, 1000000);
     try {
         const SongMap song(dataPath("data/Tolvane.it"));
         TimelineRun run;

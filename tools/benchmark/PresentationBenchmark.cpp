@@ -14,6 +14,7 @@
 
 #include "shell/HeadlessContext.h"
 #include "shell/OffscreenTarget.h"
+#include "tools/commandline/CommandLine.h"
 
 namespace {
 
@@ -44,7 +45,17 @@ void timePresentation(int screenWidth, int screenHeight, int frames) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int frames = argc > 1 && std::atoi(argv[1]) > 0 ? std::atoi(argv[1]) : 200;
+    const CommandLine line(argc, argv, "velmora_presentation_benchmark",
+                           "Usage: velmora_presentation_benchmark [FRAMES]\n"
+                           "Times the scaled fullscreen presentation (bars cleared and one blit of\n"
+                           "the 640 x 480 picture) on a headless framebuffer of each common screen\n"
+                           "size, over FRAMES frames each (default 200).\n",
+                           {}, 0, 1);
+    int frames = 200;
+    if (!line.operands().empty()) {
+        frames = std::atoi(line.operands()[0].c_str());
+        if (frames <= 0) line.refuse("FRAMES wants a positive whole number");
+    }
     std::printf("Scaled fullscreen presentation (bars cleared + one blit), per frame:\n");
     std::printf("%-11s  %-11s %-8s %11s\n", "screen", "picture", "filter", "time");
     const int screens[][2] = {{800, 600},   {1024, 768},  {1280, 1024},

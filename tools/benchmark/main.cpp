@@ -16,7 +16,7 @@
 namespace {
 
 const char* const usage =
-    "usage: velmora_benchmark [--quick] [--json] [--only SECTION,...] [--frames N]\n"
+    "Usage: velmora_benchmark [--quick] [--json] [--only SECTION,...] [--frames N]\n"
     "  --quick      fewer frames and a short audio run: done in under a minute\n"
     "  --json       print the figures as one JSON document instead of tables\n"
     "  --only LIST  run only these sections (frames, cpu, audio, startup, memory,\n"

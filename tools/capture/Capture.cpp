@@ -5,12 +5,14 @@
 #include "tools/capture/Capture.h"
 
 #include <GL/gl.h>
-#include <libopenmpt/libopenmpt.hpp>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+#include <stdexcept>
 
 #include "demo/Cues.h"
 #include "gfx/DataPath.h"
@@ -21,34 +23,16 @@ namespace {
 constexpr int pictureWidth = 640;  // the fullscreen picture
 constexpr int pictureHeight = 480;
 
-// libopenmpt's own timing of the module, for the progress estimate only:
-// the run itself goes by the position the player reports.
-class ModuleClock {
-public:
-    explicit ModuleClock(const std::string& path) {
-        try {
-            std::ifstream file(path, std::ios::binary);
-            module = std::make_unique<openmpt::module>(file);
-        } catch (const std::exception&) {
-            module.reset();
-        }
-    }
-    // Seconds to (order, row), or a negative value when that is unknown.
-    double secondsAt(unsigned order, unsigned row) {
-        if (!module || static_cast<int>(order) >= module->get_num_orders()) return -1.0;
-        return module->set_position_order_row(static_cast<std::int32_t>(order),
-                                              static_cast<std::int32_t>(row));
-    }
-    double demoSeconds() {
-        if (!module) return -1.0;
-        const double end = secondsAt(cues::demoEnd.order, cues::demoEnd.row);
-        const double length = module->get_duration_seconds();
-        return end > 0.0 ? std::min(end, length) : length;
-    }
+// Frames drawn in full before the one a mark is expected at: the warm-up
+// frames a scene draws before it shows (at most two, and the picture before
+// them stays on screen), and half a second for the player's position to
+// part from libopenmpt's timing (it keeps one position for 5 ms).
+constexpr std::int64_t warmUpFrames = 3;
+constexpr double leadSeconds = 0.5;
 
-private:
-    std::unique_ptr<openmpt::module> module;
-};
+bool atOrPast(unsigned order, unsigned row, cues::Position end) {
+    return order > end.order || (order == end.order && row >= end.row);
+}
 
 }  // namespace
 
@@ -65,6 +49,7 @@ Capture::Capture(const CaptureOptions& wanted)
     : options(wanted),
       layout(frameLayout(pictureWidth, pictureHeight, wanted.scale, wanted.fitWidth,
                          wanted.fitHeight)),
+      clock(dataPath("data/Tolvane.it")),
       shown(std::size_t(pictureWidth) * pictureHeight * 4, 0) {
     if (options.stills.empty()) {
         VideoFile::Settings settings;
@@ -74,10 +59,19 @@ Capture::Capture(const CaptureOptions& wanted)
         settings.sourceHeight = pictureHeight;
         settings.layout = layout;
         settings.crf = options.crf;
+        settings.overwrite = options.overwrite;
         file = std::make_unique<VideoFile>(settings);
     } else {
         stills = std::make_unique<StillWriter>(options.outDir, pictureWidth, pictureHeight, layout);
         stillDone.assign(options.stills.size(), false);
+        std::error_code error;
+        for (const DemoMark& mark : options.stills) {
+            const std::string path = stills->pathFor(mark);
+            if (!options.overwrite && std::filesystem::exists(path, error)) {
+                throw std::runtime_error("'" + path +
+                                         "' is already there; --overwrite (-y) replaces it");
+            }
+        }
     }
     HeadlessRun::Options runOptions;
     runOptions.width = pictureWidth;
@@ -89,12 +83,67 @@ Capture::Capture(const CaptureOptions& wanted)
         glFinish();  // the frame's GL work counts as rendering, not as read-back
         CaptureStats::Timer timer(timing, CaptureStats::readBack);
         headless->context().readPixels(0, 0, pictureWidth, pictureHeight, shown.data());
+        shownExact = true;
     };
+    refusePastTheEnd();
+    for (const DemoMark& mark : options.stills) stillFullFrom.push_back(fullFrom(mark));
+    if (options.from) fromFullFrom = fullFrom(*options.from);
     if (file) file->open();
 }
 
-std::int64_t Capture::expectedFrames() const {
-    ModuleClock clock(dataPath("data/Tolvane.it"));
+void Capture::refusePastTheEnd() {
+    std::vector<DemoMark> marks = options.stills;
+    if (options.from) marks.push_back(*options.from);
+    const double end = clock.demoSeconds();
+    for (const DemoMark& mark : marks) {
+        const bool past =
+            mark.byPosition
+                ? atOrPast(mark.order, mark.row, cues::demoEnd) ||
+                      (clock.known() && clock.secondsAt(mark.order, mark.row) < 0.0)
+                : end >= 0.0 && mark.seconds >= end;
+        if (past) {
+            char length[64];
+            std::snprintf(length, sizeof length, "%.2f", end);
+            throw OptionError(mark.text + " is past the demo's end (order 38 row 3, " +
+                              (end >= 0.0 ? std::string(length) + " s" : "unknown") + ")");
+        }
+    }
+}
+
+// Frames before a mark show nothing that is written, but every scene must
+// reach it in the state a full run leaves; a mark the clock cannot place
+// is drawn in full from the start.
+std::int64_t Capture::fullFrom(const DemoMark& mark) {
+    if (options.renderAll) return 0;
+    const double seconds = mark.byPosition ? clock.secondsAt(mark.order, mark.row) : mark.seconds;
+    if (seconds < 0.0) return 0;
+    const double fps = double(options.rate.numerator) / double(options.rate.denominator);
+    const auto lead = warmUpFrames + static_cast<std::int64_t>(std::ceil(leadSeconds * fps));
+    return std::max<std::int64_t>(0, static_cast<std::int64_t>(std::floor(seconds * fps)) - lead);
+}
+
+HeadlessRun::Drawing Capture::drawingFor(std::int64_t frame) const {
+    std::int64_t fullFrom = 0;
+    if (stills) {
+        fullFrom = std::numeric_limits<std::int64_t>::max();
+        for (std::size_t i = 0; i < stillFullFrom.size(); ++i) {
+            if (!stillDone[i]) fullFrom = std::min(fullFrom, stillFullFrom[i]);
+        }
+    } else if (options.from && !writing) {
+        fullFrom = fromFullFrom;
+    }
+    return frame >= fullFrom ? HeadlessRun::Drawing::full : HeadlessRun::Drawing::stateOnly;
+}
+
+// The timing said the mark was further on than it was: the picture on
+// screen came from a frame that was not drawn. Never written as if it were.
+void Capture::needExactPicture(const DemoMark& mark) const {
+    if (shownExact) return;
+    throw std::runtime_error("cannot skip ahead exactly to " + mark.text +
+                             " with this soundtrack; --render-all draws every frame in full");
+}
+
+std::int64_t Capture::expectedFrames() {
     auto secondsOf = [&](const DemoMark& mark) {
         return mark.byPosition ? clock.secondsAt(mark.order, mark.row) : mark.seconds;
     };
@@ -112,13 +161,27 @@ std::int64_t Capture::expectedFrames() const {
 }
 
 Capture::Result Capture::run(const volatile std::sig_atomic_t& stop) {
+    try {
+        return runFrames(stop);
+    } catch (...) {
+        removedUnfinished = file && file->discard();
+        throw;
+    }
+}
+
+Capture::Result Capture::runFrames(const volatile std::sig_atomic_t& stop) {
     Result result;
     Progress progress(stderr, isatty(STDERR_FILENO) != 0, options.rate, expectedFrames());
     for (;;) {
         bool over = false;
+        const HeadlessRun::Drawing drawing = drawingFor(headless->frames());
         {
-            CaptureStats::Timer timer(timing, CaptureStats::rendering);
-            over = headless->step();
+            const bool full = drawing == HeadlessRun::Drawing::full;
+            CaptureStats::Timer timer(timing, full ? CaptureStats::rendering : CaptureStats::skipping);
+            const int presentsBefore = headless->run.presents;
+            over = headless->step(drawing);
+            if (!full && headless->run.presents != presentsBefore) shownExact = false;
+            if (!full) ++result.stateOnly;
         }
         const std::int64_t frame = headless->frames() - 1;
         const ModulePosition position = headless->position();
@@ -153,6 +216,7 @@ bool Capture::handleFrame(std::int64_t frame, ModulePosition position, Result& r
     if (stills) {
         for (std::size_t i = 0; i < options.stills.size(); ++i) {
             if (stillDone[i] || !reached(options.stills[i], frame, position, rate)) continue;
+            needExactPicture(options.stills[i]);
             CaptureStats::Timer timer(timing, CaptureStats::encoding);
             std::printf("%s\n", stills->write(shown.data(), options.stills[i]).c_str());
             std::fflush(stdout);
@@ -162,8 +226,10 @@ bool Capture::handleFrame(std::int64_t frame, ModulePosition position, Result& r
         return std::find(stillDone.begin(), stillDone.end(), false) != stillDone.end();
     }
     if (options.to && reached(*options.to, frame, position, rate)) return false;
-    if (!writing && (!options.from || reached(*options.from, frame, position, rate)))
+    if (!writing && (!options.from || reached(*options.from, frame, position, rate))) {
+        if (options.from) needExactPicture(*options.from);
         writing = true;
+    }
     if (writing) {
         CaptureStats::Timer timer(timing, CaptureStats::encoding);
         file->writePicture(shown.data());

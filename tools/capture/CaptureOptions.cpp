@@ -6,6 +6,10 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "demo/Cues.h"
+#include "shell/Usage.h"
+#include "tools/commandline/CommandLine.h"
+
 namespace {
 
 bool wholeNumber(const std::string& text, long long& value) {
@@ -56,7 +60,7 @@ struct Arguments {
 
     bool more() const { return next < argc; }
     std::string word() { return argv[next++]; }
-    std::string valueOf(const std::string& option, std::string& inlineValue, bool hasInline) {
+    std::string valueOf(const std::string& option, const std::string& inlineValue, bool hasInline) {
         if (hasInline) return inlineValue;
         if (!more()) throw OptionError(option + " needs a value");
         return word();
@@ -113,17 +117,17 @@ CaptureOptions parseCaptureOptions(int argc, const char* const* argv) {
     Arguments args{argc, argv};
     bool outputGiven = false, scaleGiven = false;
     while (args.more()) {
-        std::string option = args.word();
-        std::string inlineValue;
-        const std::size_t equals = option.find('=');
-        const bool hasInline = option.rfind("--", 0) == 0 && equals != std::string::npos;
-        if (hasInline) {
-            inlineValue = option.substr(equals + 1);
-            option.erase(equals);
-        }
-        auto value = [&] { return args.valueOf(option, inlineValue, hasInline); };
+        OptionWord word = splitOptionWord(args.word());
+        const std::string& option = word.name;
+        auto value = [&] { return args.valueOf(option, word.value, word.hasValue); };
         if (option == "--help" || option == "-h") {
             options.help = true;
+        } else if (option == "--version") {
+            options.version = true;
+        } else if (option == "--overwrite" || option == "-y") {
+            options.overwrite = true;
+        } else if (option == "--render-all") {
+            options.renderAll = true;
         } else if (option == "--fps") {
             options.rate = parseFrameRate(value());
         } else if (option == "--scale") {
@@ -153,7 +157,7 @@ CaptureOptions parseCaptureOptions(int argc, const char* const* argv) {
             outputGiven = true;
         }
     }
-    if (options.help) return options;
+    if (options.help || options.version) return options;
     if (scaleGiven && options.fitWidth > 0) throw OptionError("--scale and --size do not mix");
     if (options.from && options.to && options.from->byPosition == options.to->byPosition) {
         const DemoMark& from = *options.from;
@@ -176,15 +180,15 @@ CaptureOptions parseCaptureOptions(int argc, const char* const* argv) {
 }
 
 std::string captureHelp() {
-    return R"(usage: velmora-capture [OPTIONS] [FILE]
-       velmora-capture --still POS[,POS...] --out-dir DIR [OPTIONS]
+    return R"(Usage: velmora-capture [OPTIONS] [FILE]
+  or:  velmora-capture --still POS[,POS...] --out-dir DIR [OPTIONS]
 
 Renders the demo "Orvak 2002 - Velmora" without a window or a display, frame
 by frame on a fixed clock, with its soundtrack rendered to the same sample,
 into a video file (default velmora.mp4) or into still pictures. The same build
 and options always give the same frames and the same samples. The data files
 are read from data/ in the working directory, else from data/ beside this
-program.
+program, else from the installed share/velmora/data.
 
 FILE's ending chooses the container:
   .mp4    H.264 (yuv420p) and AAC, for watching and sharing (the default)
@@ -200,27 +204,38 @@ Options:
                     black bars and a smooth filter, e.g. --size 1920x1080
   --crf N           H.264 quality, 0 (lossless) to 51 (default 20)
   --from POS        write from the first frame at or past POS on
-  --to POS          stop before the first frame at or past POS; every frame
-                    before --from is still rendered, so what is written is
-                    exactly what a viewer sees, and the sound is cut to the
-                    same stretch
+  --to POS          stop before the first frame at or past POS; the sound is
+                    cut to the same stretch
   --still POS[,POS...]
                     write the frame shown at each POS as a PNG picture,
                     DIR/ORDER-ROW.png or DIR/SECONDSs.png, and stop
-  --out-dir DIR     the folder for --still pictures (it must exist)
+  --out-dir DIR     the folder for --still pictures (made when missing)
+  -y, --overwrite   replace output files that are already there (without
+                    it, an existing file is refused before rendering)
+  --render-all      draw every frame in full, also those before --from or a
+                    still (slower; the pictures written are the same)
   --stats           at the end, print frames per second, the speed against
                     real time and where the time went
   -h, --help        this text
+  --version         the version
 
 POS is ORDER:ROW of the music (e.g. 12:0) or seconds of the demo's clock
 (e.g. 42.5). The run ends where the demo ends: at order 38 row 3, or with the
-music.
+music; a POS at or past the end is refused. The frames before --from or a
+still are still run through the demo, so what is written is exactly what a
+viewer sees, but they are drawn state-only (no pixels), which is several
+times faster.
 
 On a terminal a progress bar shows the frame, the music position, the speed
-and the time left; otherwise a line is printed every 10 %. Ctrl-C stops the
-run and leaves a playable file of what was written.
+and the time left; otherwise a line is printed every 10 %. Ctrl-C, SIGTERM
+or SIGHUP stop the run and leave a playable file of what was written. When
+writing fails (a full disk), the message names the file and the unfinished
+file is removed.
 
-Exit status: 0 done, 1 the demo or the encoder failed (its message is on
-stderr), 2 a bad command line, 130 stopped by Ctrl-C.
+Exit status: 0 done, 1 the demo, the encoder or the output failed (its
+message is on stderr), 2 a bad command line, 130 stopped by Ctrl-C (SIGINT),
+143 by SIGTERM, 129 by SIGHUP.
 )";
 }
+
+std::string captureVersion() { return velmoraVersionText("velmora-capture"); }

@@ -31,7 +31,10 @@ struct CaptureOptions {
     std::optional<DemoMark> from;
     std::optional<DemoMark> to;
     bool stats = false;
+    bool overwrite = false;  // an output file already there may be replaced
+    bool renderAll = false;  // no state-only frames before the first written one
     bool help = false;
+    bool version = false;
 };
 
 // A command line that cannot be carried out; the text says why.
@@ -47,3 +50,5 @@ FrameRate parseFrameRate(const std::string& text);
 
 // The --help text.
 std::string captureHelp();
+// The --version text.
+std::string captureVersion();

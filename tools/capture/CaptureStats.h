@@ -1,6 +1,7 @@
 // CaptureStats: where a capture's time goes — rendering the frame (the
-// timeline, its scenes and the music, up to the GL work being done), reading
-// the picture back, and encoding and writing it — printed by --stats.
+// timeline, its scenes and the music, up to the GL work being done), the
+// state-only frames of skipping ahead, reading the picture back, and
+// encoding and writing it — printed by --stats.
 #pragma once
 
 #include <chrono>
@@ -11,7 +12,7 @@
 
 class CaptureStats {
 public:
-    enum Stage { rendering, readBack, encoding, stageCount };
+    enum Stage { rendering, skipping, readBack, encoding, stageCount };
 
     // Adds the time from its construction to its end to one stage.
     class Timer {
@@ -33,8 +34,10 @@ public:
 
     CaptureStats() : start(std::chrono::steady_clock::now()) {}
 
-    // `frames` rendered at `rate`, of which `written` went to the output.
-    void print(std::FILE* out, std::int64_t frames, std::int64_t written, FrameRate rate) const;
+    // `frames` rendered at `rate`, `stateOnly` of them state-only, of which
+    // `written` went to the output.
+    void print(std::FILE* out, std::int64_t frames, std::int64_t stateOnly, std::int64_t written,
+               FrameRate rate) const;
 
 private:
     double seconds[stageCount] = {};

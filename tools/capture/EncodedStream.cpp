@@ -13,14 +13,14 @@ EncodedStream::EncodedStream(AVFormatContext& output, const AVCodec& codec)
         codecContext->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
 }
 
-void EncodedStream::open() {
+void EncodedStream::open(bool storeFrameRate) {
     const std::string name = codecContext->codec->name;
     ffmpeg::check(avcodec_open2(codecContext.get(), codecContext->codec, nullptr),
                   "cannot open the " + name + " encoder");
     ffmpeg::check(avcodec_parameters_from_context(stream->codecpar, codecContext.get()),
                   "avcodec_parameters_from_context");
     stream->time_base = codecContext->time_base;
-    stream->avg_frame_rate = codecContext->framerate;
+    if (storeFrameRate) stream->avg_frame_rate = codecContext->framerate;
 }
 
 void EncodedStream::send(const AVFrame* frame) {
@@ -33,7 +33,8 @@ void EncodedStream::send(const AVFrame* frame) {
         av_packet_rescale_ts(packet.get(), codecContext->time_base, stream->time_base);
         packet->stream_index = stream->index;
         // Takes the packet's data and leaves it blank for the next one.
-        ffmpeg::check(av_interleaved_write_frame(&output, packet.get()), "cannot write the file");
+        ffmpeg::check(av_interleaved_write_frame(&output, packet.get()),
+                      std::string("cannot write '") + output.url + "'");
         ++written;
     }
 }

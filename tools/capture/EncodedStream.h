@@ -17,8 +17,9 @@ public:
 
     AVCodecContext& context() { return *codecContext; }
     // Opens the encoder and hands its parameters to the stream; before the
-    // file's header is written.
-    void open();
+    // file's header is written. Without `storeFrameRate` the file does not
+    // state a frame rate, and readers find it from the timestamps.
+    void open(bool storeFrameRate = true);
     // Encodes `frame` (null: drains the encoder) and writes what comes out.
     void send(const AVFrame* frame);
     std::int64_t packetsWritten() const { return written; }

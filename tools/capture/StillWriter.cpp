@@ -6,7 +6,8 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -15,11 +16,31 @@ constexpr AVPixelFormat stillFormat = AV_PIX_FMT_RGB24;
 
 std::string checkedFolder(const std::string& folder) {
     std::error_code error;
+    if (!std::filesystem::exists(folder, error) &&
+        !std::filesystem::create_directories(folder, error) && error) {
+        throw std::runtime_error("cannot make the folder '" + folder + "': " + error.message());
+    }
     if (!std::filesystem::is_directory(folder, error) || access(folder.c_str(), W_OK) != 0) {
         throw std::runtime_error("cannot write pictures into '" + folder +
                                  "': not a writable folder");
     }
     return folder;
+}
+
+// The whole file or none of it.
+void writeWhole(const std::string& path, const std::uint8_t* bytes, std::size_t size) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        throw std::runtime_error("cannot write '" + path + "': " + std::strerror(errno));
+    }
+    const bool written = std::fwrite(bytes, 1, size, file) == size;
+    int why = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (written && closed) return;
+    if (written) why = errno;
+    std::remove(path.c_str());
+    throw std::runtime_error("cannot write '" + path + "': " + std::strerror(why) +
+                             "; the unfinished file was removed");
 }
 
 ffmpeg::CodecContext pngEncoder(const FrameLayout& layout) {
@@ -59,10 +80,17 @@ std::string StillWriter::write(const std::uint8_t* rgba, const DemoMark& mark) {
     converter.convert(rgba, *picture);
     ffmpeg::check(avcodec_send_frame(encoder.get(), picture.get()), "the png encoder");
     ffmpeg::check(avcodec_receive_packet(encoder.get(), packet.get()), "the png encoder");
-    const std::string path = (std::filesystem::path(folder) / fileNameFor(mark)).string();
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(packet->data), packet->size);
+    const std::string path = pathFor(mark);
+    try {
+        writeWhole(path, packet->data, static_cast<std::size_t>(packet->size));
+    } catch (...) {
+        av_packet_unref(packet.get());
+        throw;
+    }
     av_packet_unref(packet.get());
-    if (!file.flush()) throw std::runtime_error("cannot write '" + path + "'");
     return path;
+}
+
+std::string StillWriter::pathFor(const DemoMark& mark) const {
+    return (std::filesystem::path(folder) / fileNameFor(mark)).string();
 }

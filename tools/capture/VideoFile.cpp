@@ -10,6 +10,7 @@ extern "C" {
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <filesystem>
 #include <stdexcept>
 
 namespace {
@@ -54,6 +55,19 @@ const AVCodec& encoderFor(const char* name, const char* extension) {
     return *codec;
 }
 
+// Matroska states a frame rate as a frame's duration in whole nanoseconds,
+// which FFmpeg's reader turns back into a fraction of terms up to 30000:
+// 60000/1001 would come back as 19001/317. Where that loses the rate it is
+// not stated, and readers find it from the timestamps, as they do the
+// 1001-based rates.
+bool rateSurvives(const char* muxer, const FrameRate& rate) {
+    constexpr std::int64_t nanoseconds = 1000000000;
+    constexpr std::int64_t largestTerm = 30000;
+    return std::string(muxer) != "matroska" ||
+           (rate.numerator <= largestTerm && rate.denominator <= largestTerm &&
+            nanoseconds * rate.denominator % rate.numerator == 0);
+}
+
 bool isYuv(AVPixelFormat format) {
     const AVPixFmtDescriptor* description = av_pix_fmt_desc_get(format);
     return !(description->flags & AV_PIX_FMT_FLAG_RGB) && description->nb_components >= 3;
@@ -69,8 +83,13 @@ const ContainerFormat* containerFor(const std::string& fileName) {
 VideoFile::VideoFile(const Settings& wanted)
     : settings(wanted), container(containerFor(wanted.path)) {
     if (container == nullptr) {
-        throw std::runtime_error("unknown container for '" + settings.path +
-                                 "': the name must end in .mp4, .mkv or .webp");
+        throw OptionError("unknown container for '" + settings.path +
+                          "': the name must end in .mp4, .mkv or .webp");
+    }
+    std::error_code error;
+    if (!settings.overwrite && std::filesystem::exists(settings.path, error)) {
+        throw std::runtime_error("'" + settings.path +
+                                 "' is already there; --overwrite (-y) replaces it");
     }
     const AVCodec& videoCodec = encoderFor(container->videoEncoder, container->extension);
     const AVCodec* audioCodec = container->audioEncoder != nullptr
@@ -113,7 +132,7 @@ VideoFile::VideoFile(const Settings& wanted)
             av_opt_set_double(context.priv_data, "crf", settings.crf.value_or(defaultCrf), 0),
             "the H.264 quality (crf)");
     }
-    video->open();
+    video->open(rateSurvives(container->muxer, rate));
     converter = std::make_unique<PictureConverter>(settings.sourceWidth, settings.sourceHeight,
                                                    layout, container->pixelFormat);
     picture = ffmpeg::videoFrame(container->pixelFormat, layout.width, layout.height);
@@ -123,9 +142,22 @@ VideoFile::VideoFile(const Settings& wanted)
     }
 }
 
+VideoFile::~VideoFile() { discard(); }
+
+bool VideoFile::discard() {
+    if (!opened || complete) return false;
+    opened = false;
+    avio_closep(&output->pb);
+    // Only what this run created goes: not a device or a pipe named as the output.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(settings.path, error)) return false;
+    return std::filesystem::remove(settings.path, error);
+}
+
 void VideoFile::open() {
     ffmpeg::check(avio_open(&output->pb, settings.path.c_str(), AVIO_FLAG_WRITE),
                   "cannot write '" + settings.path + "'");
+    opened = true;
     AVDictionary* options = nullptr;
     ffmpeg::check(
         av_dict_parse_string(&options, entryFor(settings.path)->muxerOptions, "=", ":", 0),
@@ -133,7 +165,6 @@ void VideoFile::open() {
     const int result = avformat_write_header(output.get(), &options);
     av_dict_free(&options);
     ffmpeg::check(result, "cannot start '" + settings.path + "'");
-    opened = true;
 }
 
 void VideoFile::writePicture(const std::uint8_t* rgba) {
@@ -153,4 +184,7 @@ void VideoFile::finish() {
     video->send(nullptr);
     if (audio) audio->finish();
     ffmpeg::check(av_write_trailer(output.get()), "cannot finish '" + settings.path + "'");
+    // The last buffered bytes reach the file only here; a full disk shows now.
+    ffmpeg::check(avio_closep(&output->pb), "cannot write '" + settings.path + "'");
+    complete = true;
 }

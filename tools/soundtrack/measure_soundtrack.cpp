@@ -3,6 +3,7 @@
 // each instrument group alone in the main part, width, repeats and accents.
 // Usage: measure_soundtrack <module>
 #include "demo/Cues.h"
+#include "tools/commandline/CommandLine.h"
 #include "tools/soundtrack/ModuleRender.h"
 #include "tools/soundtrack/SoundMeasure.h"
 
@@ -117,14 +118,14 @@ void printAccents(const ModuleRender& render) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 || std::string(argv[1]) == "--help") {
-        std::cerr << "usage: measure_soundtrack <module>\n"
-                     "Plays the module through libopenmpt (44.1 kHz stereo, once) and prints its\n"
-                     "section table, instrument groups alone, width, repeats and accents as Markdown.\n";
-        return argc == 2 ? 0 : 2;
-    }
+    const CommandLine line(
+        argc, argv, "measure_soundtrack",
+        "Usage: measure_soundtrack MODULE\n"
+        "Plays the module through libopenmpt (44.1 kHz stereo, once) and prints its\n"
+        "section table, instrument groups alone, width, repeats and accents as Markdown.\n",
+        {}, 1, 1);
     try {
-        const std::vector<std::uint8_t> bytes = readModuleFile(argv[1]);
+        const std::vector<std::uint8_t> bytes = readModuleFile(line.operands()[0]);
         const ModuleRender render(bytes);
         printSections(render);
         printGroups(bytes);

@@ -2,6 +2,7 @@
 // it (44.1 kHz stereo, played once), into a 16-bit WAV file, so the music can
 // be listened to, measured and drawn (sox spectrogram) without a sound card.
 // Usage: render_soundtrack <module> <output.wav>
+#include "tools/commandline/CommandLine.h"
 #include "tools/soundtrack/ModuleRender.h"
 
 #include <algorithm>
@@ -25,14 +26,16 @@ std::uint16_t toPcm(float value) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: render_soundtrack <module> <output.wav>\n";
-        return 2;
-    }
+    const CommandLine line(argc, argv, "render_soundtrack",
+                           "Usage: render_soundtrack MODULE OUTPUT.wav\n"
+                           "Plays MODULE through libopenmpt as the demo hears it (44.1 kHz\n"
+                           "stereo, once through) into a 16-bit WAV file.\n",
+                           {}, 2, 2);
+    const std::string output = line.operands()[1];
     try {
-        const ModuleRender render(readModuleFile(argv[1]));
-        std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
-        if (!out) throw std::runtime_error(std::string("cannot create ") + argv[2]);
+        const ModuleRender render(readModuleFile(line.operands()[0]));
+        std::ofstream out(output, std::ios::binary | std::ios::trunc);
+        if (!out) throw std::runtime_error("cannot create " + output);
         const auto dataBytes = static_cast<std::uint32_t>(render.frames() * 4);
         out.write("RIFF", 4);
         putLe(out, 36 + dataBytes, 4);
@@ -50,7 +53,7 @@ int main(int argc, char** argv) {
             putLe(out, toPcm(render.left[i]), 2);
             putLe(out, toPcm(render.right[i]), 2);
         }
-        if (!out) throw std::runtime_error(std::string("cannot write ") + argv[2]);
+        if (!out) throw std::runtime_error("cannot write " + output);
     } catch (const std::exception& error) {
         std::cerr << "render_soundtrack: " << error.what() << "\n";
         return 1;
