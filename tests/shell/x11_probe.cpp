@@ -5,6 +5,8 @@
 //                                 now is fully transparent, else "visible"
 //   x11_probe rows                prints runs of screen rows, "first-last kind":
 //                                 black (all), white (most pixels light) or mixed
+//   x11_probe extent              prints the box around every pixel on screen
+//                                 that is not black, "left top right bottom"
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -76,11 +78,32 @@ int reportRows(Display* display) {
     return 0;
 }
 
+int reportExtent(Display* display) {
+    XWindowAttributes root{};
+    XGetWindowAttributes(display, DefaultRootWindow(display), &root);
+    XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, root.width, root.height,
+                              AllPlanes, ZPixmap);
+    if (image == nullptr) return 2;
+    int left = root.width, top = root.height, right = -1, bottom = -1;
+    for (int y = 0; y < root.height; ++y) {
+        for (int x = 0; x < root.width; ++x) {
+            if ((XGetPixel(image, x, y) & 0xffffff) == 0) continue;
+            left = x < left ? x : left;
+            right = x > right ? x : right;
+            top = y < top ? y : top;
+            bottom = y;
+        }
+    }
+    std::printf("%d %d %d %d\n", left, top, right, bottom);
+    XDestroyImage(image);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: x11_probe close <window-id> | cursor | rows\n");
+        std::fprintf(stderr, "usage: x11_probe close <window-id> | cursor | rows | extent\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -95,6 +118,8 @@ int main(int argc, char** argv) {
         status = reportCursor(display);
     } else if (std::strcmp(argv[1], "rows") == 0) {
         status = reportRows(display);
+    } else if (std::strcmp(argv[1], "extent") == 0) {
+        status = reportExtent(display);
     }
     XCloseDisplay(display);
     return status;
