@@ -16,9 +16,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Gives `folder` a data/ folder holding the file ('d'), an empty data/ folder
-// ('e'), a data/ folder where the file's name is a folder ('n'), a plain file
-// named data ('f') or nothing.
+// Gives `folder` a data/ holding the file ('d'), an empty data/ ('e'), a data/
+// holding a folder by the file's name ('n'), a file named data ('f') or nothing.
 void makeFolder(const fs::path& folder, char data) {
     fs::create_directories(folder);
     if (data == 'd' || data == 'e' || data == 'n') fs::create_directory(folder / "data");

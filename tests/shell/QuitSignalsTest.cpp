@@ -1,8 +1,6 @@
 // QuitSignals' watchdog: a signal the main thread never gets back to look at
-// still ends the process within two seconds, with status 0, after the step
-// that puts the display mode back.
+// ends the process within two seconds, status 0, after the display mode step.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <chrono>
@@ -21,7 +19,6 @@ TEST(QuitSignalsDeathTest, ASignalEndsAStuckProcessAfterUndoingTheDisplayMode) {
             std::raise(SIGTERM);
             for (;;) pause();  // stuck where the quit flag is never read
         },
-        ::testing::ExitedWithCode(0),
-        "velmora: still busy 1500 ms after the quit request; ending now\ndisplay mode restored");
+        ::testing::ExitedWithCode(0), "ending now\ndisplay mode restored");
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }

@@ -12,6 +12,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/Xfixes.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -62,11 +63,15 @@ const char* rowKind(XImage* image, int y) {
     return black == image->width ? "black" : 2 * white > image->width ? "white" : "mixed";
 }
 
+XImage* screenImage(Display* display, XWindowAttributes& root) {
+    XGetWindowAttributes(display, DefaultRootWindow(display), &root);
+    return XGetImage(display, DefaultRootWindow(display), 0, 0, root.width, root.height, AllPlanes,
+                     ZPixmap);
+}
+
 int reportRows(Display* display) {
     XWindowAttributes root{};
-    XGetWindowAttributes(display, DefaultRootWindow(display), &root);
-    XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, root.width, root.height,
-                              AllPlanes, ZPixmap);
+    XImage* image = screenImage(display, root);
     if (image == nullptr) return 2;
     for (int first = 0, y = 1; y <= root.height; ++y) {
         if (y == root.height || std::strcmp(rowKind(image, y), rowKind(image, first)) != 0) {
@@ -80,18 +85,14 @@ int reportRows(Display* display) {
 
 int reportExtent(Display* display) {
     XWindowAttributes root{};
-    XGetWindowAttributes(display, DefaultRootWindow(display), &root);
-    XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, root.width, root.height,
-                              AllPlanes, ZPixmap);
+    XImage* image = screenImage(display, root);
     if (image == nullptr) return 2;
-    int left = root.width, top = root.height, right = -1, bottom = -1;
+    int left = root.width, top = -1, right = -1, bottom = -1;
     for (int y = 0; y < root.height; ++y) {
         for (int x = 0; x < root.width; ++x) {
             if ((XGetPixel(image, x, y) & 0xffffff) == 0) continue;
-            left = x < left ? x : left;
-            right = x > right ? x : right;
-            top = y < top ? y : top;
-            bottom = y;
+            left = std::min(left, x), right = std::max(right, x), bottom = y;
+            top = top < 0 ? y : top;
         }
     }
     std::printf("%d %d %d %d\n", left, top, right, bottom);
