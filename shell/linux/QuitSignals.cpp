@@ -83,6 +83,8 @@ void watch(int pipeEnd) {
     std::fprintf(stderr, "velmora: still busy %d ms after the quit request; ending now\n",
                  graceMilliseconds);
     undoBeforeForcedExit(undoLimit);
+    // A box's process would outlive this one on the screen.
+    takeDownBoxes();
     // Every way the demo ends returns 0; nothing else here may run on the
     // way out, as the main thread is in an unknown state.
     _exit(0);
