@@ -18,10 +18,11 @@ public:
     BitmapImage& operator=(const BitmapImage&) = delete;
 
     // Throws std::runtime_error: "Failure while trying to load image file"
-    // (missing, unreadable, not a BMP, sides over 16384 pixels or more than
-    // 4096 × 4096 pixels in all; handle and pixels stay null) or "Failure
-    // trying to retrieve image infos" (no usable size or the conversion
-    // failed; handle stays stored).
+    // (missing, not a regular file, unreadable, not a BMP, sides over 16384
+    // pixels or more than 4096 × 4096 pixels in all; handle and pixels stay
+    // null) or "Failure trying to retrieve image infos" (no usable size or
+    // the conversion failed; handle stays stored). Nested in it, a second
+    // std::runtime_error names the file and what was wrong with it.
     void load(std::string path);
 
     std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)> handle;  // the decoded file

@@ -29,16 +29,18 @@ std::string dataPathAmong(const std::string& relativePath, const std::vector<fs:
                           std::ostream& report) {
     for (const fs::path& folder : folders) {
         std::error_code error;
-        if (fs::is_directory(folder / "data", error)) return (folder / relativePath).string();
+        // A dangling link is not there; a pipe or a folder by the name is,
+        // and the loader refuses it with the reason.
+        if (fs::exists(folder / relativePath, error)) return (folder / relativePath).string();
     }
     // The working directory is named in full: "data" alone says little when the
     // demo was started from a menu.
-    report << "velmora: no data folder found; looked in";
+    report << "velmora: no " << relativePath << " found; looked in";
     const char* separator = " ";
     for (const fs::path& folder : folders) {
         std::error_code error;
         const fs::path place = folder.empty() ? fs::current_path(error) : folder;
-        report << separator << (place / "data").string();
+        report << separator << (place / relativePath).string();
         separator = ", ";
     }
     report << '\n';

@@ -5,18 +5,35 @@
 
 #include <GL/gl.h>
 
+#include <atomic>
 #include <cstdio>
 #include <initializer_list>
 #include <utility>
 
 #include "demo/InitialGLState.h"
 #include "shell/CError.h"
+#include "shell/ForcedExit.h"
 #include "shell/OffscreenTarget.h"
 #include "shell/QuitRequest.h"
+#include "shell/WindowIcon.h"
 
 GLApplication* currentApp = nullptr;
 
 namespace {
+
+// The window a fullscreen run switched the display's mode for, for a forced
+// exit to switch back from another thread.
+std::atomic<SDL_Window*> modeSwitchedWindow{nullptr};
+
+void restoreDisplayMode() {
+    if (SDL_Window* window = modeSwitchedWindow.load()) SDL_SetWindowFullscreen(window, 0);
+}
+
+// How desktops tell the demo's windows apart and match them with the menu
+// entry: the X11 window class, and on Wayland the entry's own id. A value the
+// player set in the environment stays.
+constexpr const char* x11WindowClass = "velmora";
+constexpr const char* waylandAppId = "org.orvak.velmora";
 
 // Frame metrics of the window style the demo was laid out with.
 constexpr int captionHeightPx = 19;
@@ -114,12 +131,18 @@ GLWindow::GLWindow(std::string title, WindowProcedure windowProcedure, int width
       bitsPerPixel(bitsPerPixel),
       title(std::move(title)),
       windowProcedure(windowProcedure) {
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", x11WindowClass, 0);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", waylandAppId, 0);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         throw CError("Error registering the main window class");
     }
 }
 
 GLWindow::~GLWindow() {
+    if (modeSwitchedWindow.load() == window) {
+        setForcedExitUndo(nullptr);
+        modeSwitchedWindow.store(nullptr);
+    }
     shutdownGL();
     if (window != nullptr) SDL_DestroyWindow(window);
     if (currentApp == this) currentApp = nullptr;
@@ -132,15 +155,11 @@ SDL_Window* GLWindow::openWindow(Uint32 flags, int windowWidth, int windowHeight
 
 void GLWindow::createWindow() {
     // Hidden until the context and the initial GL state exist, as a window
-    // is not shown before its creation message has been handled.
-    Uint32 flags = SDL_WINDOW_HIDDEN;
-    int windowHeight = height;
-    if (fullscreen) {
-        flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_FULLSCREEN;
-    } else {
-        flags |= SDL_WINDOW_RESIZABLE;
-        windowHeight = framedClientHeight(height);
-    }
+    // is not shown before its creation message has been handled. A screen of
+    // high density gets its full resolution, which the picture is scaled to.
+    Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
+    const int windowHeight = pictureSize().y;
+    if (fullscreen) flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_FULLSCREEN;
 
     // On X11 and Wayland the framebuffer configuration is fixed when the
     // window is made, so the pixel format is requested before creation; the
@@ -173,13 +192,16 @@ void GLWindow::createWindow() {
         created = true;
     });
     if (!created) closePath();
+    setWindowIcon(window);
 
+    // Any size will do for a window whose picture can be scaled; without
+    // framebuffer objects it keeps the size the scenes are drawn for.
+    if (!fullscreen && glContext != nullptr && OffscreenTarget::available()) {
+        SDL_SetWindowResizable(window, SDL_TRUE);
+    }
     SDL_ShowWindow(window);
     if (fullscreen && glContext != nullptr) scaleToScreen();
-    int clientWidth = 0;
-    int clientHeight = 0;
-    SDL_GetWindowSize(window, &clientWidth, &clientHeight);
-    const SDL_Point size = drawingSize(clientWidth, clientHeight);
+    const SDL_Point size = fitPictureToWindow();
     protectedCall([this, size] { resize(size.x, size.y); });
     protectedCall([this] { renderFrame(); });
 
@@ -205,6 +227,7 @@ void GLWindow::scaleToScreen() {
     if (!offscreen) {
         std::fprintf(stderr, "velmora: the picture is not scaled to the %d x %d screen: %s\n",
                      mode.w, mode.h, whyNot.c_str());
+        toldNotScaled = true;
         return;
     }
     // Without a window manager nothing enlarges a fullscreen window, and SDL
@@ -216,9 +239,32 @@ void GLWindow::scaleToScreen() {
     SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN);
 }
 
-SDL_Point GLWindow::drawingSize(int windowWidth, int windowHeight) const {
-    if (offscreen) return SDL_Point{width, height};
-    return SDL_Point{windowWidth, windowHeight};
+SDL_Point GLWindow::pictureSize() const {
+    return SDL_Point{width, fullscreen ? height : framedClientHeight(height)};
+}
+
+SDL_Point GLWindow::fitPictureToWindow() {
+    SDL_Point drawable{0, 0};
+    SDL_GL_GetDrawableSize(window, &drawable.x, &drawable.y);
+    if (glContext == nullptr) return drawable;
+    const SDL_Point picture = pictureSize();
+    if (drawable.x == picture.x && drawable.y == picture.y) {
+        offscreen.reset();
+        return picture;
+    }
+    if (!offscreen) {
+        std::string whyNot;
+        offscreen = OffscreenTarget::create(picture.x, picture.y, whyNot);
+        if (!offscreen) {
+            if (!toldNotScaled) {
+                std::fprintf(stderr, "velmora: the picture is not scaled to the %d x %d window: %s\n",
+                             drawable.x, drawable.y, whyNot.c_str());
+            }
+            toldNotScaled = true;
+            return drawable;
+        }
+    }
+    return picture;
 }
 
 void GLWindow::createContext(SDL_Window* window) {
@@ -243,6 +289,8 @@ void GLWindow::createContext(SDL_Window* window) {
         // Not checked: where the mode cannot be had the window still covers
         // the display at its current mode.
         SDL_SetWindowDisplayMode(window, &mode);
+        modeSwitchedWindow.store(window);
+        setForcedExitUndo(restoreDisplayMode);
     }
 
     // The scenes move by a fixed step per drawn frame, which is meant for a
@@ -284,11 +332,11 @@ void windowProc(const SDL_Event& event) {
     case SDL_WINDOWEVENT:
         switch (event.window.event) {
         case SDL_WINDOWEVENT_SIZE_CHANGED: {
-            // The scenes hear of the size they draw at, not of a screen their
+            // The scenes hear of the size they draw at, not of a window their
             // picture is scaled to.
             SDL_Point size{event.window.data1, event.window.data2};
-            if (const auto* glWindow = dynamic_cast<const GLWindow*>(currentApp)) {
-                size = glWindow->drawingSize(size.x, size.y);
+            if (auto* glWindow = dynamic_cast<GLWindow*>(currentApp)) {
+                if (glWindow->window != nullptr) size = glWindow->fitPictureToWindow();
             }
             protectedCall([size] { currentApp->resize(size.x, size.y); });
             break;

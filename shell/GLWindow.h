@@ -1,7 +1,8 @@
 // GLWindow: the rendering window and its OpenGL context on SDL2 — the window,
 // the context with the requested colour depth, the fullscreen display mode,
-// the projection set on every resize, and the window procedure that routes
-// SDL events to the one application object (`currentApp`).
+// the picture kept at its own size and scaled to whatever size the window
+// takes, and the window procedure that routes SDL events to the one
+// application object (`currentApp`).
 #pragma once
 
 #include <SDL.h>
@@ -32,11 +33,16 @@ public:
     // resize and the first frame, cursor hidden, then the 2000 ms pause.
     void createWindow();
     // SDL_GL_SwapWindow on the rendering window, after scaling the picture
-    // to the screen when it was drawn offscreen.
+    // to the window when it was drawn offscreen.
     void present();
-    // The size frames are drawn at in a window of the given size: the
-    // window's own, or the requested one while the picture is scaled.
-    SDL_Point drawingSize(int windowWidth, int windowHeight) const;
+    // Called when the window's size changed: frames go offscreen while the
+    // drawable is not the picture's own size, straight to the window again
+    // when it is. Returns the size frames are now drawn at, the one the
+    // scenes are told of: the picture's own (640 x 461 framed, 640 x 480
+    // fullscreen) whenever it can be scaled.
+    SDL_Point fitPictureToWindow();
+    // The size the demo's picture is made at in this window's mode.
+    SDL_Point pictureSize() const;
 
     bool fullscreen;
     int width;
@@ -53,8 +59,10 @@ private:
     // Depth-buffer bits the window's visual was chosen with: 32, or 24 where
     // the system grants no 32-bit depth buffer.
     int depthBits = 32;
-    // Only while a fullscreen picture is scaled to a screen of another mode.
+    // Only while the picture is scaled to a drawable of another size.
     std::unique_ptr<OffscreenTarget> offscreen;
+    // Told once: the window keeps a size the picture cannot be scaled to.
+    bool toldNotScaled = false;
 
     SDL_Window* openWindow(Uint32 flags, int windowWidth, int windowHeight);
     void scaleToScreen();

@@ -48,28 +48,37 @@ ScaledPicture fitToScreen(int pictureWidth, int pictureHeight, int screenWidth, 
     return picture;
 }
 
-std::unique_ptr<OffscreenTarget> OffscreenTarget::create(int width, int height,
-                                                         std::string& whyNot) {
+bool OffscreenTarget::load(Functions& gl) {
     const char* suffix = entryPointSuffix();
-    Functions gl{};
     bool loaded = suffix != nullptr;
-    auto load = [&](auto& function, const std::string& name) {
+    auto entry = [&](auto& function, const std::string& name) {
         if (!loaded) return;
         function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
             SDL_GL_GetProcAddress((name + suffix).c_str()));
         loaded = function != nullptr;
     };
-    load(gl.genFramebuffers, "glGenFramebuffers");
-    load(gl.deleteFramebuffers, "glDeleteFramebuffers");
-    load(gl.bindFramebuffer, "glBindFramebuffer");
-    load(gl.genRenderbuffers, "glGenRenderbuffers");
-    load(gl.deleteRenderbuffers, "glDeleteRenderbuffers");
-    load(gl.bindRenderbuffer, "glBindRenderbuffer");
-    load(gl.renderbufferStorage, "glRenderbufferStorage");
-    load(gl.framebufferRenderbuffer, "glFramebufferRenderbuffer");
-    load(gl.checkFramebufferStatus, "glCheckFramebufferStatus");
-    load(gl.blitFramebuffer, "glBlitFramebuffer");
-    if (!loaded) {
+    entry(gl.genFramebuffers, "glGenFramebuffers");
+    entry(gl.deleteFramebuffers, "glDeleteFramebuffers");
+    entry(gl.bindFramebuffer, "glBindFramebuffer");
+    entry(gl.genRenderbuffers, "glGenRenderbuffers");
+    entry(gl.deleteRenderbuffers, "glDeleteRenderbuffers");
+    entry(gl.bindRenderbuffer, "glBindRenderbuffer");
+    entry(gl.renderbufferStorage, "glRenderbufferStorage");
+    entry(gl.framebufferRenderbuffer, "glFramebufferRenderbuffer");
+    entry(gl.checkFramebufferStatus, "glCheckFramebufferStatus");
+    entry(gl.blitFramebuffer, "glBlitFramebuffer");
+    return loaded;
+}
+
+bool OffscreenTarget::available() {
+    Functions gl{};
+    return load(gl);
+}
+
+std::unique_ptr<OffscreenTarget> OffscreenTarget::create(int width, int height,
+                                                         std::string& whyNot) {
+    Functions gl{};
+    if (!load(gl)) {
         whyNot = "the OpenGL driver offers no framebuffer objects";
         return nullptr;
     }

@@ -1,7 +1,9 @@
-// OffscreenTarget: the framebuffer object a fullscreen run draws into when the
-// display would not switch to the demo's own 640 x 480 mode, and the step that
-// presents it: one blit scaled to the screen, shape kept, centred between black
-// bars. The framebuffer entry points are looked up at run time.
+// OffscreenTarget: the framebuffer object frames are drawn into whenever the
+// window's drawable is not the picture's own size (a fullscreen display that
+// kept another mode, a resized or maximized window, a high-density screen),
+// and the step that presents it: one blit scaled to the window, shape kept,
+// centred between black bars. The framebuffer entry points are looked up at
+// run time.
 #pragma once
 
 #include <GL/gl.h>
@@ -28,6 +30,8 @@ public:
     // A complete width x height target, bound for drawing and reading; null
     // when the current context cannot have one, and `whyNot` then says why.
     static std::unique_ptr<OffscreenTarget> create(int width, int height, std::string& whyNot);
+    // Whether the current context offers framebuffer objects at all.
+    static bool available();
     ~OffscreenTarget();
     OffscreenTarget(const OffscreenTarget&) = delete;
     OffscreenTarget& operator=(const OffscreenTarget&) = delete;
@@ -53,6 +57,7 @@ private:
         PFNGLBLITFRAMEBUFFERPROC blitFramebuffer;
     };
 
+    static bool load(Functions& gl);
     OffscreenTarget(const Functions& gl, int width, int height);
     GLuint attach(GLenum attachment, GLenum format);
 

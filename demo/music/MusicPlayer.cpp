@@ -7,41 +7,49 @@
 #include <libopenmpt/libopenmpt.hpp>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <sstream>
+#include <string>
 #include <vector>
+
+#include "demo/music/ModuleExtent.h"
+#include "shell/DataFile.h"
 
 std::atomic<bool> musicEnded{false};
 
 namespace {
 
-[[noreturn]] void failLoad(const std::string& fileName, const std::string& why) {
-    std::fprintf(stderr, "velmora: cannot load the module %s: %s\n", fileName.c_str(), why.c_str());
-    throw CError("Error bass init");
+// libopenmpt loads what it can of a damaged file: what it noticed is in its
+// log, but a module cut short plays silence where its samples were lost
+// without a word, so the file's size is checked against its own tables.
+void reportLoadWarnings(const std::string& fileName, const std::string& log,
+                        const std::vector<unsigned char>& bytes) {
+    std::istringstream lines(log);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty()) std::fprintf(stderr, "velmora: %s: %s\n", fileName.c_str(), line.c_str());
+    }
+    const std::size_t extent = moduleExtent(bytes);
+    if (extent > bytes.size()) {
+        std::fprintf(stderr,
+                     "velmora: %s: cut short: the module points to byte %zu, the file ends at byte %zu; "
+                     "what is missing plays as silence\n",
+                     fileName.c_str(), extent, bytes.size());
+    }
 }
 
 std::unique_ptr<openmpt::module> loadModule(const std::string& fileName) {
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file) failLoad(fileName, "cannot open the file");
-    std::vector<char> bytes;
-    try {
-        // A directory opens but throws on the first read.
-        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    } catch (const std::exception& error) {
-        failLoad(fileName, std::string("cannot read the file (") + error.what() + ")");
-    }
-    if (file.bad()) failLoad(fileName, "cannot read the file");
-    if (bytes.empty()) failLoad(fileName, "the file is empty");
-    // The loader's chatter goes to a string: only a failure is worth a line.
+    const DataFileContents file = readDataFile(fileName);
+    if (!file.failure.empty()) throw CError("Error bass init", fileName + ": " + file.failure);
+    if (file.bytes.empty()) throw CError("Error bass init", fileName + ": the file is empty");
     std::ostringstream log;
+    std::unique_ptr<openmpt::module> module;
     try {
-        auto module = std::make_unique<openmpt::module>(bytes, log);
-        module->set_repeat_count(0);  // once through, then the end
-        return module;
+        module = std::make_unique<openmpt::module>(file.bytes, log);
     } catch (const std::exception& error) {
-        failLoad(fileName, std::string("not a module (") + error.what() + ")");
+        throw CError("Error bass init", fileName + ": not a module (" + error.what() + ")");
     }
+    reportLoadWarnings(fileName, log.str(), file.bytes);
+    module->set_repeat_count(0);  // once through, then the end
+    return module;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -16,15 +17,18 @@ constexpr std::uint64_t noCallbackYet = ~std::uint64_t{0};
 // SDL's dummy driver was seen to go 0.4 s without one in a normal run.
 constexpr std::uint32_t stallMicroseconds = 1000000;
 
-[[noreturn]] void failInit(const char* what) {
-    std::fprintf(stderr, "velmora: %s: %s\n", what, SDL_GetError());
-    throw CError("Error bass init");
+// The driver SDL tried is named, as it is what the player can change.
+[[noreturn]] void failInit() {
+    const char* driver = SDL_GetCurrentAudioDriver();
+    throw CError("Error bass init", std::string("no audio device (") + (driver != nullptr ? driver : "SDL") +
+                                        ": " + SDL_GetError() +
+                                        "); SDL_AUDIODRIVER=dummy plays the demo without sound");
 }
 
 }  // namespace
 
 SdlAudioOutput::AudioSubsystem::AudioSubsystem() {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) failInit("cannot start SDL audio");
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) failInit();
 }
 
 SdlAudioOutput::AudioSubsystem::~AudioSubsystem() { SDL_QuitSubSystem(SDL_INIT_AUDIO); }
@@ -41,7 +45,7 @@ SdlAudioOutput::Device::Device(SDL_AudioCallback callback, void* user) {
     // No changes allowed: SDL converts to whatever the hardware wants, so the
     // callback always sees 1024 float stereo frames at 44100 Hz.
     id = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
-    if (id == 0) failInit("cannot open the audio device");
+    if (id == 0) failInit();
 }
 
 SdlAudioOutput::Device::~Device() {

@@ -4,6 +4,7 @@
 #include "shell/linux/Launcher.h"
 
 #include "shell/QuitRequest.h"
+#include "shell/linux/ProgramIcon.h"
 
 bool launcherFullscreen = false;
 bool greetingsShown = false;
@@ -49,7 +50,18 @@ bool initLauncherToolkit() {
     // handling stays in the C locale.
     gtk_disable_setlocale();
     gdk_set_allowed_backends("x11,wayland");
-    return gtk_init_check(nullptr, nullptr) == TRUE;
+    // The desktop groups the launcher with the rendering window and the menu
+    // entry: the same X11 window class ("velmora", the entry's
+    // StartupWMClass), and on Wayland the entry's id as the app id.
+    g_set_prgname("org.orvak.velmora");
+    if (gtk_init_check(nullptr, nullptr) != TRUE) return false;
+    // After the start-up, which sets the class from the program's name.
+    gdk_set_program_class("velmora");
+    if (GdkPixbuf* icon = loadProgramIcon()) {
+        gtk_window_set_default_icon(icon);
+        g_object_unref(icon);
+    }
+    return true;
 }
 
 Launcher::Launcher() : dialog(gtk_window_new(GTK_WINDOW_TOPLEVEL)) {

@@ -58,14 +58,23 @@ BmpLayout picture(int bitsPerPixel, bool topDown) {
     return bmp;
 }
 
-// Loading something that must fail: checks the text and that nothing stays.
-void expectLoadFailure(const std::string& path, const char* text) {
+// Loading something that must fail: checks the text, the cause nested in it
+// (the path and `why`) when one is given, and that nothing stays.
+void expectLoadFailure(const std::string& path, const char* text, const char* why = nullptr) {
     BitmapImage image;
     try {
         image.load(path);
         FAIL() << "no exception for " << path;
     } catch (const std::runtime_error& error) {
         EXPECT_STREQ(error.what(), text);
+        try {
+            std::rethrow_if_nested(error);
+            EXPECT_EQ(why, nullptr) << "no cause nested";
+        } catch (const std::runtime_error& cause) {
+            if (why != nullptr) {
+                EXPECT_EQ(cause.what(), path + ": " + why);
+            }
+        }
     }
     EXPECT_EQ(image.handle, nullptr);
     EXPECT_EQ(image.pixels, nullptr);
@@ -195,11 +204,24 @@ TEST(BitmapImageFailures, MissingFile) {
     expectLoadFailure("", loadText);
 }
 
-TEST(BitmapImageFailures, DirectoryInsteadOfFile) {
-    const std::string path = tempPath("a-directory");
-    ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
-    expectLoadFailure(path, loadText);
-    ::rmdir(path.c_str());
+// Each refusal names the file and what is wrong with it. A pipe is refused
+// at once: opened for reading, a pipe with no writer would wait for ever.
+TEST(BitmapImageFailures, EveryRefusalNamesTheFileAndWhy) {
+    struct Case { const char* name; char kind; std::vector<std::uint8_t> bytes; const char* why; };
+    const Case cases[] = {  // kind: 'f' a file of these bytes, 'p' a pipe, 'd' a folder
+        {"pipe.bmp", 'p', {}, "not a regular file"},
+        {"folder.bmp", 'd', {}, "not a regular file"},
+        {"huge.bmp", 'f', headerOnly(100000, 100000, 32), "picture too large (100000 x 100000 pixels)"},
+        {"cut.bmp", 'f', headerOnly(4, 4, 24), "pixel data cut short (54 bytes in the file)"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = tempPath(c.name);
+        if (c.kind == 'f') writeFile(path, c.bytes);
+        ASSERT_TRUE(c.kind != 'p' || ::mkfifo(path.c_str(), 0600) == 0);
+        ASSERT_TRUE(c.kind != 'd' || ::mkdir(path.c_str(), 0700) == 0);
+        expectLoadFailure(path, loadText, c.why);
+        ::remove(path.c_str());
+    }
 }
 
 TEST(BitmapImageFailures, EmptyGarbageAndTruncatedFiles) {

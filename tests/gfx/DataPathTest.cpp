@@ -1,6 +1,7 @@
-// dataPath: the first folder holding a data/ folder wins — the working
-// directory, then beside the executable, then the installed share/velmora;
-// with none the path stays as given and one line says where it looked.
+// dataPath: the first folder holding the file wins — the working directory,
+// then beside the executable, then the installed share/velmora; an empty
+// data/ folder does not count; with none the path stays as given and one
+// line says every place it looked.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,19 +16,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Gives `folder` a data/ folder ('d'), a plain file named data ('f') or neither.
+// Gives `folder` a data/ holding the file ('d'), an empty data/ ('e'), a data/
+// holding a folder by the file's name ('n'), a file named data ('f') or nothing.
 void makeFolder(const fs::path& folder, char data) {
     fs::create_directories(folder);
-    if (data == 'd') fs::create_directory(folder / "data");
+    if (data == 'd' || data == 'e' || data == 'n') fs::create_directory(folder / "data");
+    if (data == 'd') std::ofstream(folder / "data/code.bmp") << "a picture";
+    if (data == 'n') fs::create_directory(folder / "data/code.bmp");
     if (data == 'f') std::ofstream(folder / "data") << "not a folder";
 }
 
-TEST(DataPath, FirstFolderHoldingADataFolderWins) {
+TEST(DataPath, FirstFolderHoldingTheFileWins) {
     // The first folder is entered as the working directory, named by an empty
-    // path; a data/ folder there keeps the path as given, as none anywhere does.
+    // path; the file there keeps the path as given, as none anywhere does.
     struct Case { const char* folders; const char* winner; };  // "": the working directory
-    const Case cases[] = {{"ddd", ""},          {"-dd", "beside"}, {"f-d", "installed"},
-                          {"--d", "installed"}, {"-f-", nullptr},  {"f-f", nullptr}};
+    const Case cases[] = {{"ddd", ""},          {"edd", "beside"}, {"eed", "installed"},
+                          {"f-d", "installed"}, {"nd-", ""},       {"eee", nullptr},
+                          {"-f-", nullptr}};
     const fs::path root = fs::path(testing::TempDir()) / "velmora_data_path_test";
     const char* const names[] = {"cwd", "beside", "installed"};
     for (const Case& c : cases) {
@@ -40,10 +45,10 @@ TEST(DataPath, FirstFolderHoldingADataFolderWins) {
                   c.winner == nullptr || *c.winner == 0 ? "data/code.bmp"
                                                         : (root / c.winner / "data/code.bmp").string());
         EXPECT_EQ(report.str(), c.winner != nullptr ? ""
-                                                    : "velmora: no data folder found; looked in " +
-                                                          (root / "cwd/data").string() + ", " +
-                                                          (root / "beside/data").string() + ", " +
-                                                          (root / "installed/data").string() + "\n");
+                                                    : "velmora: no data/code.bmp found; looked in " +
+                                                          (root / "cwd/data/code.bmp").string() + ", " +
+                                                          (root / "beside/data/code.bmp").string() + ", " +
+                                                          (root / "installed/data/code.bmp").string() + "\n");
     }
     fs::remove_all(root);
 }

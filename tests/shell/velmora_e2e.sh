@@ -232,9 +232,16 @@ wait_error_box() {  # seconds; fails when no box shows
   echo "$box"
 }
 
+check_cause() {  # text cause (a pattern): the line saying what failed and where
+  local line
+  [ -z "$2" ] && return 0
+  while IFS= read -r line; do [[ "$line" == "velmora: $1: "$2 ]] && return 0; done <"$work/stderr"
+  fail "stderr lacks 'velmora: $1: $2'"
+}
+
 # A failure before the window exists: the stderr line, an "ERROR" box on the
 # display that has to be clicked away, no rendering window, status 0.
-error_box_run() {  # expected text
+error_box_run() {  # expected text, cause
   start "$velmora"
   launcher="$(wait_launcher)" || exit 1
   press "$launcher" Return
@@ -250,6 +257,7 @@ error_box_run() {  # expected text
   done
   [ -n "$box" ] || fail "no ERROR box"
   grep -qx "velmora: $1" "$work/stderr" || fail "stderr lacks 'velmora: $1'"
+  check_cause "$1" "${2:-}"
   kill -0 "$pid" 2>/dev/null || fail "the program did not wait for the box"
   press "$box" Return
   expect_exit_zero 10
@@ -421,14 +429,30 @@ launcher_on_wayland() {
   wait "$weston_pid" 2>/dev/null
 }
 
+# The window's class is the menu entry's StartupWMClass, and it carries an icon.
+check_identity() {  # window
+  local class
+  class="$(sed -n 's/^StartupWMClass=//p' "$(dirname "${BASH_SOURCE[0]}")/../../packaging/org.orvak.velmora.desktop")"
+  [[ -n "$class" && "$(xprop -id "$1" WM_CLASS)" == *", \"$class\"" ]] || fail "window class: $(xprop -id "$1" WM_CLASS)"
+  [[ "$(xprop -id "$1" _NET_WM_ICON)" == *"Icon ("* ]] || fail "no icon on the window"
+}
+
 run_fault_row() {  # name
-  local row when action expect fixture envs text
+  local row when action expect fixture envs cause text fifos=()
   row="$(grep -E "^$1 +\|" "$(dirname "${BASH_SOURCE[0]}")/fault_table.txt")" || fail "no row $1"
-  IFS='|' read -r _ when action expect fixture envs <<<"$row"
+  IFS='|' read -r _ when action expect fixture envs cause <<<"$row"
   when="$(trim "$when")" action="$(trim "$action")" expect="$(trim "$expect")"
-  fixture="$(trim "$fixture")" envs="$(trim "$envs")"
+  fixture="$(trim "$fixture")" envs="$(trim "$envs")" cause="$(trim "$cause")"
   text="${expect#* }"
   [ "$text" = "$expect" ] && text=""
+  # The rig's own tokens; the rest goes to make_fixture_data. Named pipes are
+  # made once the files they replace are there.
+  while [[ "$fixture" =~ (.*)--put\ ([^ ]+)\ fifo(.*) ]]; do
+    fifos+=("${BASH_REMATCH[2]}") fixture="${BASH_REMATCH[1]}${BASH_REMATCH[3]}"
+  done
+  [[ "$fixture" == *@no-framebuffer-objects* ]] && hide_framebuffer_objects
+  [[ "$fixture" == *@empty-here* ]] && mkdir -p "$work/cwd/data"
+  fixture="${fixture//@no-framebuffer-objects/}" fixture="$(trim "${fixture//@empty-here/}")"
   case "$fixture" in
   @*)
     mkdir "$work/bin" "$work/cwd"
@@ -438,11 +462,13 @@ run_fault_row() {  # name
     ;;
   *) make_data $fixture ;;
   esac
+  local fifo
+  for fifo in "${fifos[@]}"; do rm -rf "$work/data/$fifo" && mkfifo "$work/data/$fifo" || fail "mkfifo"; done
   [ -z "$envs" ] || export ${envs?}
   local before target
   before="$(snapshot)"
   case "$when/$expect" in
-  ok/box*) error_box_run "$text" ;;
+  ok/box*) error_box_run "$text" "$cause" ;;
   ok/plays*) runs_to_its_end "$velmora" 60 "$text" ;;
   ok/shows)
     start_demo windowed
@@ -473,7 +499,47 @@ run_fault_row() {  # name
     start_and_choose windowed
     target="$(wait_error_box 20)" || exit 1
     act_and_end "$action" "$target"
-    only_velmora_line "velmora: $text"
+    [ "$(grep -cx "velmora: $text" "$work/stderr")" = 1 ] || fail "stderr lacks 'velmora: $text' once"
+    check_cause "$text" "$cause"
+    ;;
+  blocked/*)
+    # Stuck where the quit flag is never read, the start still ends in 2 s.
+    start_and_choose windowed
+    sleep 1
+    kill -0 "$pid" 2>/dev/null && [ -z "$(wait_window "$title" 0.1 640)" ] || fail "the start did not block"
+    kill -"$action" "$pid"
+    wait_exit 2 && [ "$exit_status" = 0 ] || fail "not ended with status 0 within 2 s of $action"
+    only_velmora_line "$text"
+    ;;
+  resized/*)
+    start_demo windowed
+    sleep 2.2
+    if [ "$expect" = fills ]; then
+      # 640 x 461 scaled by 1.6 between bars of 15 rows, not in its old corner,
+      # once a frame has been drawn since (seconds apart on a loaded machine).
+      xdotool windowsize "$target" 1024 768
+      local left top right bottom filled="" _
+      for _ in $(seq 1 30); do
+        sleep 0.5
+        read -r left top right bottom <<<"$("$x11_probe" extent)"
+        [ "$top" -ge 15 ] && [ "$bottom" -le 752 ] && [ "$top" -le 250 ] && [ "$right" -ge 700 ] && filled=1 && break
+      done
+      [ -n "$filled" ] || fail "the picture spans columns $left-$right, rows $top-$bottom"
+    else
+      [[ "$(xprop -id "$target" WM_NORMAL_HINTS)" == *"maximum size: 640 by 461"* ]] || fail "resizable"
+    fi
+    act_and_end "$action" "$target"
+    only_velmora_line ""
+    ;;
+  identity/*)
+    start "$velmora"
+    target="$(wait_launcher)" || exit 1
+    check_identity "$target"
+    press "$target" Return
+    target="$(wait_rendering_window)" || fail "no rendering window"
+    check_identity "$target"
+    act_and_end "$action" "$target"
+    only_velmora_line ""
     ;;
   wayland/*) launcher_on_wayland ;;
   repeat/*) three_runs ;;

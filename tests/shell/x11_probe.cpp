@@ -5,11 +5,14 @@
 //                                 now is fully transparent, else "visible"
 //   x11_probe rows                prints runs of screen rows, "first-last kind":
 //                                 black (all), white (most pixels light) or mixed
+//   x11_probe extent              prints the box around every pixel on screen
+//                                 that is not black, "left top right bottom"
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xfixes.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -60,11 +63,15 @@ const char* rowKind(XImage* image, int y) {
     return black == image->width ? "black" : 2 * white > image->width ? "white" : "mixed";
 }
 
+XImage* screenImage(Display* display, XWindowAttributes& root) {
+    XGetWindowAttributes(display, DefaultRootWindow(display), &root);
+    return XGetImage(display, DefaultRootWindow(display), 0, 0, root.width, root.height, AllPlanes,
+                     ZPixmap);
+}
+
 int reportRows(Display* display) {
     XWindowAttributes root{};
-    XGetWindowAttributes(display, DefaultRootWindow(display), &root);
-    XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, root.width, root.height,
-                              AllPlanes, ZPixmap);
+    XImage* image = screenImage(display, root);
     if (image == nullptr) return 2;
     for (int first = 0, y = 1; y <= root.height; ++y) {
         if (y == root.height || std::strcmp(rowKind(image, y), rowKind(image, first)) != 0) {
@@ -76,11 +83,28 @@ int reportRows(Display* display) {
     return 0;
 }
 
+int reportExtent(Display* display) {
+    XWindowAttributes root{};
+    XImage* image = screenImage(display, root);
+    if (image == nullptr) return 2;
+    int left = root.width, top = -1, right = -1, bottom = -1;
+    for (int y = 0; y < root.height; ++y) {
+        for (int x = 0; x < root.width; ++x) {
+            if ((XGetPixel(image, x, y) & 0xffffff) == 0) continue;
+            left = std::min(left, x), right = std::max(right, x), bottom = y;
+            top = top < 0 ? y : top;
+        }
+    }
+    std::printf("%d %d %d %d\n", left, top, right, bottom);
+    XDestroyImage(image);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: x11_probe close <window-id> | cursor | rows\n");
+        std::fprintf(stderr, "usage: x11_probe close <window-id> | cursor | rows | extent\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -95,6 +119,8 @@ int main(int argc, char** argv) {
         status = reportCursor(display);
     } else if (std::strcmp(argv[1], "rows") == 0) {
         status = reportRows(display);
+    } else if (std::strcmp(argv[1], "extent") == 0) {
+        status = reportExtent(display);
     }
     XCloseDisplay(display);
     return status;
