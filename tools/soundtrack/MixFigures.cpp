@@ -43,6 +43,8 @@ ModuleRender probe(const std::vector<std::uint8_t>& bytes, const std::string& in
 void findExtremes(const ModuleRender& render, const ModuleScore& score, MixFigures& figures) {
     double brightest = 0.0, densest = 0.0;
     for (const MixSection& section : mixSections()) {
+        // The closing hit alone is no section to rank.
+        if (section.first == static_cast<int>(cues::demoEnd.order)) continue;
         const measure::Span span = orders(render, section.first, section.last);
         const double centroid = measure::spectrum(render, span).centroidHz();
         const double perSecond = score.notesIn(section.first, section.last) /

@@ -302,7 +302,7 @@ const std::vector<InstrumentGroup>& instrumentGroups() {
         {"snare/clap", {"snare", "snare wide", "clap", "clap wide"}},
         {"toms", {"tom"}},
         {"hats", {"closed hat", "open hat"}},
-        {"bass", {"bass"}},
+        {"bass", {"bass", "bass held"}},
         {"pads", {"pad", "bright pad", "pad left", "pad right"}},
         {"arpeggio", {"pluck"}},
         {"bells", {"bell"}},
