@@ -23,7 +23,7 @@ ItModule Composition::build() const {
     module.initialSpeed = speed;
     module.initialTempo = tempo;
     module.globalVolume = 128;
-    module.mixVolume = 48;
+    module.mixVolume = 47;
     Kit::addTo(module);
     // Hard left and right pads, the rooms of the drum pairs and the echoes
     // panned apart, the weight (kick, bass, lead, impacts) and the hits of

@@ -87,7 +87,7 @@ void CuePart::writeAccent(ItPattern& pattern, int order, int row, int index) {
             drumPair(pattern, row, clapChannel, clapVoice, 50);
             break;
         case 1:
-            put(pattern, row, tomChannel, 67, tomVoice, 50);
+            put(pattern, row, tomChannel, 67, tomVoice, 40);
             drumPair(pattern, row, clapChannel, clapVoice, 44);
             break;
         case 2:
@@ -123,14 +123,28 @@ void CuePart::breatheBefore(std::vector<ItPattern>& patterns, int order, int row
                                     padRightChannel + 1, padRightChannel + 2,   brightPadChannel,   brightPadChannel + 1,
                                     brightPadChannel + 2, arpChannel, arpEchoChannel, bellChannel, bellEchoChannel,
                                     hatChannel, openHatChannel};
-    for (int back = 1; back <= breathRows; ++back) {
-        const int at = order * patternRows + row - back;
-        ItPattern& pattern = patterns[static_cast<std::size_t>(at / patternRows)];
-        for (int channel : breathing) {
-            // Only what is set on these rows drops back, so every level is
-            // back where it was on the accent row.
-            ItCell& cell = pattern.cell(at % patternRows, channel);
-            if (cell.volume >= 0 && cell.volume <= 64) cell.volume /= 2;
+    const int accent = order * patternRows + row;  // rows counted from the song's start
+    for (int channel : breathing) {
+        auto cell = [&](int at) -> ItCell& {
+            return patterns[static_cast<std::size_t>(at / patternRows)].cell(at % patternRows, channel);
+        };
+        // The level in force before the breath: the last one set on the channel.
+        int held = -1;
+        for (int at = accent - breathRows - 1; at >= 0 && held < 0; --at) {
+            if (cell(at).volume >= 0 && cell(at).volume <= 64) held = cell(at).volume;
+        }
+        for (int at = accent - breathRows; at < accent; ++at) {
+            ItCell& breath = cell(at);
+            if (breath.volume >= 0 && breath.volume <= 64) {
+                held = breath.volume;
+                breath.volume /= 2;
+            } else if (held >= 0 && breath.note == ItCell::noNote) {
+                breath.volume = held / 2;
+            }
+        }
+        // And back where it was on the accent row itself.
+        if (held >= 0 && cell(accent).volume == ItCell::noVolume && cell(accent).note == ItCell::noNote) {
+            cell(accent).volume = held;
         }
     }
 }
@@ -143,8 +157,8 @@ void CuePart::writeEnding(ItPattern& pattern) {
     // The biggest hit of the piece, on a major chord: the impact twice in
     // unison (twice the weight, no rougher a peak than one), the bass and a
     // crash under it, the band's chord over it.
-    put(pattern, 0, impactChannel, middleC, impactVoice, 50);
-    put(pattern, 0, riserChannel, middleC, impactVoice, 50);
+    put(pattern, 0, impactChannel, middleC, impactVoice, 48);
+    put(pattern, 0, riserChannel, middleC, impactVoice, 48);
     put(pattern, 0, crashChannel, middleC, crashVoice, 48);
     stab(pattern, endingOrder, 0, 0, jolt / 2);
     put(pattern, 0, bassChannel, home.bass, bassHeldVoice, 56);
@@ -158,10 +172,15 @@ void CuePart::writeEnding(ItPattern& pattern) {
         put(pattern, 0, padRightChannel + voice, note, padRightVoice, 48);
         put(pattern, 0, brightPadChannel + voice, note + 12, brightPadVoice, 22);
     }
-    // Then the band stops dead, as one: the whole mix choked over two rows,
-    // silent before the pictures end at row 3, and the module ends soon after.
+    // Then the band stops dead, as one: the whole mix choked within two rows,
+    // steeply at first and in ever smaller steps at the end (global volume
+    // 128 down to 13 over row 1, then 6 down to 1 over row 2), so the last
+    // step into silence is too small to click - and it is all over when the
+    // pictures end at row 3. Two slides on one row add up.
     effect(pattern, 1, controlChannel, 'W', 0x0F);
-    effect(pattern, 2, controlChannel, 'W', 0x0F);
+    effect(pattern, 1, impactChannel, 'W', 0x08);
+    effect(pattern, 2, controlChannel, 'V', 0x06);
+    effect(pattern, 2, impactChannel, 'W', 0x01);
     effect(pattern, 3, controlChannel, 'V', 0x00);
     for (int channel = 0; channel < channelsUsed; ++channel) {
         if (pattern.cell(3, channel).note == ItCell::noNote) pattern.cell(3, channel).note = ItCell::noteCut;

@@ -208,7 +208,7 @@ void DrumPart::writeFill(ItPattern& pattern, int order) {
         break;
     case 37:  // toms and snare together, down to the last hit
         for (int i = 0; i < 8; ++i) {
-            tom(pattern, 56 + i, 69 - 2 * i, 40 + 2 * i);
+            tom(pattern, 56 + i, 69 - 2 * i, 32 + 2 * i);
             snare(pattern, 56 + i, 30 + 3 * i);
         }
         break;

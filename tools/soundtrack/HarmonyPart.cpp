@@ -81,7 +81,7 @@ void HarmonyPart::writePads(ItPattern& pattern, int order) {
     const auto chords = Melody::chordsOf(order);
     // Fuller where the beat is thin (the intro, the half time, the breakdown),
     // under the lead once it sings over the lift, full again in the finale.
-    const int level = isIntro(order) ? 46 : isBreakdown(order) || isHalfTime(order) ? 36 : isPreLift(order) ? 20
+    const int level = isIntro(order) ? 50 : isBreakdown(order) ? 44 : isHalfTime(order) ? 42 : isPreLift(order) ? 20
                       : order >= finaleEntry ? 36 : liftOn(order) ? 22 : 34;
     const bool lift = liftOn(order), liftBefore = order > 0 && liftOn(order - 1);
     // The chord tones each layer was holding when this order began (-1: none).
