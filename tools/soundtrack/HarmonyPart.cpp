@@ -12,7 +12,7 @@ using namespace arrangement;
 namespace {
 
 // The octave-up pad of the lift, under the main pad; brighter in the finale.
-int brightLevel(int order) { return order >= finaleEntry ? 42 : 24; }
+int brightLevel(int order) { return order >= finaleEntry ? 34 : 24; }
 
 bool pumping(int order) { return order >= snareEntry && !isHalfTime(order) && !isBreakdown(order); }
 
@@ -82,7 +82,7 @@ void HarmonyPart::writePads(ItPattern& pattern, int order) {
     // Fuller where the beat is thin (the intro, the half time, the breakdown),
     // under the lead once it sings over the lift, full again in the finale.
     const int level = isIntro(order) ? 50 : isBreakdown(order) ? 44 : isHalfTime(order) ? 42 : isPreLift(order) ? 20
-                      : order >= finaleEntry ? 36 : liftOn(order) ? 22 : 34;
+                      : order >= finaleEntry ? 30 : liftOn(order) ? 22 : 34;
     const bool lift = liftOn(order), liftBefore = order > 0 && liftOn(order - 1);
     // The chord tones each layer was holding when this order began (-1: none).
     const std::array<int, 3> none{-1, -1, -1};
