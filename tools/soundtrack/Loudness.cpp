@@ -20,8 +20,9 @@ void check(int status, const char* what) {
 
 }  // namespace
 
-Loudness::Loudness()
-    : state(ebur128_init(2, ModuleRender::rate, EBUR128_MODE_S | EBUR128_MODE_I | EBUR128_MODE_TRUE_PEAK)) {
+Loudness::Loudness(Peak peak)
+    : state(ebur128_init(2, ModuleRender::rate,
+                         EBUR128_MODE_S | EBUR128_MODE_I | (peak == Peak::read ? EBUR128_MODE_TRUE_PEAK : 0))) {
     if (state == nullptr) throw std::runtime_error("libebur128: cannot start a meter");
 }
 
@@ -70,7 +71,7 @@ double Loudness::truePeakDb() const {
 }
 
 double Loudness::integratedOf(const ModuleRender& render, measure::Span span) {
-    Loudness meter;
+    Loudness meter(Peak::notRead);
     meter.add(render, span);
     return meter.integrated();
 }
@@ -83,7 +84,7 @@ double Loudness::truePeakOf(const ModuleRender& render, measure::Span span) {
 
 std::vector<double> Loudness::momentaryEndingAt(const ModuleRender& render, const std::vector<std::size_t>& frames) {
     if (!std::is_sorted(frames.begin(), frames.end())) throw std::invalid_argument("momentary readings out of order");
-    Loudness meter;
+    Loudness meter(Peak::notRead);
     std::vector<double> readings;
     std::size_t at = 0;
     for (std::size_t frame : frames) {
@@ -96,7 +97,7 @@ std::vector<double> Loudness::momentaryEndingAt(const ModuleRender& render, cons
 
 double Loudness::loudestShortTermOf(const ModuleRender& render, measure::Span span) {
     constexpr std::size_t step = ModuleRender::rate / 10;
-    Loudness meter;
+    Loudness meter(Peak::notRead);
     double loudest = silenceDb;
     for (std::size_t from = span.from; from < std::min(span.to, render.frames()); from += step) {
         meter.add(render, {from, std::min(from + step, span.to)});

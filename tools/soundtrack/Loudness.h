@@ -12,7 +12,9 @@
 
 class Loudness {
 public:
-    Loudness();
+    // The true peak costs a 4x oversampling of everything fed: asked for only when wanted.
+    enum class Peak { notRead, read };
+    explicit Loudness(Peak peak = Peak::read);
     ~Loudness();
     Loudness(const Loudness&) = delete;
     Loudness& operator=(const Loudness&) = delete;
@@ -23,7 +25,7 @@ public:
     double integrated() const;
     double momentary() const;  // the last 400 ms fed
     double shortTerm() const;  // the last 3 s fed
-    double truePeakDb() const; // dBTP over everything fed
+    double truePeakDb() const; // dBTP over everything fed (Peak::read only)
 
     static double integratedOf(const ModuleRender& render, measure::Span span);
     static double truePeakOf(const ModuleRender& render, measure::Span span);
