@@ -10,6 +10,7 @@
 #include "tools/soundtrack/ModuleScore.h"
 #include "tools/soundtrack/SoundMeasure.h"
 
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <functional>
@@ -30,6 +31,10 @@ std::string fixed(double value, int decimals) {
 }
 
 std::string signedFixed(double value, int decimals) { return (value >= 0.0 ? "+" : "") + fixed(value, decimals); }
+
+// A level that was never read (a stretch shorter than the meter's window, no
+// downbeat to compare with) prints as a dash.
+std::string level(double value, int decimals) { return std::fabs(value) > 150.0 ? "-" : fixed(value, decimals); }
 
 measure::Span orders(const ModuleRender& render, int first, int last) {
     const auto span = render.ordersSpan(first, last);
@@ -138,7 +143,7 @@ void printSections(const ModuleRender& render, const ModuleScore& score) {
         for (double reading : Loudness::momentaryEndingAt(render, ends)) loudestMomentary = std::max(loudestMomentary, reading);
         std::cout << "| " << section.name << " | " << section.first << "-" << section.last << " | "
                   << fixed(Loudness::integratedOf(render, span), 1) << " | " << fixed(loudestMomentary, 1) << " | "
-                  << fixed(Loudness::loudestShortTermOf(render, span), 1) << " | "
+                  << level(Loudness::loudestShortTermOf(render, span), 1) << " | "
                   << fixed(Loudness::truePeakOf(render, span), 1);
         const double edges[] = {0, 160, 630, 2500, 8000, 1e9};
         for (int band = 0; band < 5; ++band) {
@@ -188,7 +193,8 @@ void printAccents(const ModuleRender& render) {
     for (const ModuleRender::Position& at : measure::accentPositions()) {
         const measure::Accent a = measure::accent(render, at);
         std::cout << "| " << at.first << ":" << at.second << " | " << fixed(a.riseDb, 1) << " dB | "
-                  << fixed(a.overDownbeatsDb, 1) << " dB | " << fixed(a.beforeAgainstBarBeforeDb, 1) << " dB |\n";
+                  << (level(a.overDownbeatsDb, 1) == "-" ? "-" : level(a.overDownbeatsDb, 1) + " dB") << " | "
+                  << fixed(a.beforeAgainstBarBeforeDb, 1) << " dB |\n";
     }
 }
 
