@@ -167,14 +167,15 @@ TEST(SoundtrackLoudness, LoudWithoutClippingAndTheFinaleIsTheTop) {
     EXPECT_GE(integrated, -16.0) << "the demo is quieter than its neighbours at a party";
     EXPECT_LE(integrated, -13.0);
     EXPECT_LE(Loudness::truePeakOf(render, {0, render.frames()}), -1.0) << "dBTP, 4x oversampled";
+    constexpr int beatsFirst = static_cast<int>(cues::pulsingSphereBeatOrders.first);
+    constexpr int beatsLast = static_cast<int>(cues::pulsingSphereBeatOrders.last);
     const struct {
         const char* what;
         int first, last, againstFirst, againstLast;
         double atLeastLu;
     } lifts[] = {
         {"the finale over the main part", 34, 37, mainFirst, mainLast, 1.5},
-        {"the tunnel's opening against the sphere's beats", mainFirst, mainFirst + 2,
-         static_cast<int>(cues::pulsingSphereBeatOrders.first), static_cast<int>(cues::pulsingSphereBeatOrders.last), -0.5},
+        {"the tunnel's opening against the sphere's beats", mainFirst, mainFirst + 2, beatsFirst, beatsLast, -0.5},
     };
     for (const auto& lift : lifts) {
         SCOPED_TRACE(lift.what);

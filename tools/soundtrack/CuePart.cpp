@@ -1,12 +1,14 @@
-// CuePart: accents add to the beat and never take from it - impacts, crashes
-// and stabs play on channels of their own and ring on under the next note,
-// so nothing cuts them and no row is silenced to make them stand out. Only
-// the very end cuts: the band stops dead on its last hit.
+// CuePart: accents add to the beat and never thin it - impacts, crashes and
+// stabs play on channels of their own and ring on under the next note; where
+// an accent falls on a kick, the impact (a kick's boom is in it) plays in the
+// kick's place. Only the very end cuts: the band stops dead on its last hit.
 #include "tools/soundtrack/CuePart.h"
 
 #include "tools/soundtrack/Arrangement.h"
 #include "tools/soundtrack/Kit.h"
 #include "tools/soundtrack/Melody.h"
+
+#include <algorithm>
 
 using namespace arrangement;
 
@@ -111,7 +113,8 @@ void CuePart::writeAccent(ItPattern& pattern, int order, int row, int index) {
     // (less in the finale, whose beat is heavy already).
     const Melody::Chord chord = Melody::chordsOf(order)[static_cast<std::size_t>(row / barRows)];
     put(pattern, row, bassChannel, chord.bass, bassHeldVoice, order >= finaleEntry ? 44 : 64);
-    if (pattern.cell(row + 2, bassChannel).note == ItCell::noNote) pattern.cell(row + 2, bassChannel).note = ItCell::noteOff;
+    ItCell& bassAfter = pattern.cell(std::min(row + 2, patternRows - 1), bassChannel);
+    if (bassAfter.note == ItCell::noNote) bassAfter.note = ItCell::noteOff;
     drumPair(pattern, row, clapChannel, clapVoice, 48);
     stab(pattern, order, row, 1, jolt * 4 / 5);
     if (order == cues::cubeGridFade.order) put(pattern, row, crashChannel, middleC, crashVoice, 44);

@@ -28,7 +28,8 @@ ModuleScore::ModuleScore(const std::vector<std::uint8_t>& bytes) {
         const int pattern = module.get_order_pattern(order);
         for (int row = 0; row < module.get_pattern_num_rows(pattern); ++row) {
             for (int channel = 0; channel < module.get_num_channels(); ++channel) {
-                const int note = module.get_pattern_row_channel_command(pattern, row, channel, openmpt::module::command_note);
+                const int note =
+                    module.get_pattern_row_channel_command(pattern, row, channel, openmpt::module::command_note);
                 const int instrument =
                     module.get_pattern_row_channel_command(pattern, row, channel, openmpt::module::command_instrument);
                 if (note < firstNote || note > lastNote || instrument < 1 ||

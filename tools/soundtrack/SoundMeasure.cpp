@@ -218,10 +218,13 @@ std::vector<CueRise> cueRises(const ModuleRender& render, const std::vector<Modu
     std::sort(sorted.begin(), sorted.end());
     const std::vector<double> readings = Loudness::momentaryEndingAt(render, sorted);
     auto reading = [&](std::size_t frame) {
-        return readings[static_cast<std::size_t>(std::lower_bound(sorted.begin(), sorted.end(), frame) - sorted.begin())];
+        const auto at = std::lower_bound(sorted.begin(), sorted.end(), frame);
+        return readings[static_cast<std::size_t>(at - sorted.begin())];
     };
     std::vector<CueRise> rises;
-    for (std::size_t i = 0; i < rows.size(); ++i) rises.push_back({rows[i], reading(ends[2 * i]), reading(ends[2 * i + 1])});
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rises.push_back({rows[i], reading(ends[2 * i]), reading(ends[2 * i + 1])});
+    }
     return rises;
 }
 
@@ -231,7 +234,9 @@ namespace {
 std::vector<double> blockEnergies(const ModuleRender& render) {
     constexpr std::size_t block = ModuleRender::rate / 200;
     std::vector<double> blocks;
-    for (std::size_t from = 0; from + block <= render.frames(); from += block) blocks.push_back(energy(render, {from, from + block}));
+    for (std::size_t from = 0; from + block <= render.frames(); from += block) {
+        blocks.push_back(energy(render, {from, from + block}));
+    }
     return blocks;
 }
 
@@ -268,7 +273,9 @@ double harmonicDb(const ModuleRender& probe, double fundamentalHz, int harmonic)
     // The sample's pitch may sit a few cents off: the strongest of a few close looks.
     auto strongest = [&](double hz) {
         double best = 0.0;
-        for (int cents = -12; cents <= 12; cents += 2) best = std::max(best, toneEnergy(probe.left, steady, hz * std::pow(2.0, cents / 1200.0)));
+        for (int cents = -12; cents <= 12; cents += 2) {
+            best = std::max(best, toneEnergy(probe.left, steady, hz * std::pow(2.0, cents / 1200.0)));
+        }
         return best;
     };
     return toDb(strongest(fundamentalHz * harmonic)) - toDb(strongest(fundamentalHz));

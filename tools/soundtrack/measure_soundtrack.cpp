@@ -136,11 +136,14 @@ void printSections(const ModuleRender& render, const ModuleScore& score) {
         const measure::Span span = orders(render, section.first, section.last);
         const measure::Spectrum spectrum = measure::spectrum(render, span);
         std::vector<std::size_t> ends;
+        // Read every 100 ms, each reading the 400 ms before it.
         for (std::size_t frame = span.from + ModuleRender::rate * 4 / 10; frame <= span.to; frame += ModuleRender::rate / 10) {
             ends.push_back(frame);
         }
         double loudestMomentary = -200.0;
-        for (double reading : Loudness::momentaryEndingAt(render, ends)) loudestMomentary = std::max(loudestMomentary, reading);
+        for (double reading : Loudness::momentaryEndingAt(render, ends)) {
+            loudestMomentary = std::max(loudestMomentary, reading);
+        }
         std::cout << "| " << section.name << " | " << section.first << "-" << section.last << " | "
                   << fixed(Loudness::integratedOf(render, span), 1) << " | " << fixed(loudestMomentary, 1) << " | "
                   << level(Loudness::loudestShortTermOf(render, span), 1) << " | "
