@@ -42,21 +42,15 @@ void Loudness::add(const ModuleRender& render, measure::Span span) {
     }
 }
 
-double Loudness::integrated() const {
-    double lufs = 0.0;
-    check(ebur128_loudness_global(state, &lufs), "integrated loudness");
-    return readable(lufs);
-}
+double Loudness::integrated() const { return reading(ebur128_loudness_global, "integrated loudness"); }
 
-double Loudness::momentary() const {
-    double lufs = 0.0;
-    check(ebur128_loudness_momentary(state, &lufs), "momentary loudness");
-    return readable(lufs);
-}
+double Loudness::momentary() const { return reading(ebur128_loudness_momentary, "momentary loudness"); }
 
-double Loudness::shortTerm() const {
+double Loudness::shortTerm() const { return reading(ebur128_loudness_shortterm, "short-term loudness"); }
+
+double Loudness::reading(int (*query)(ebur128_state*, double*), const char* what) const {
     double lufs = 0.0;
-    check(ebur128_loudness_shortterm(state, &lufs), "short-term loudness");
+    check(query(state, &lufs), what);
     return readable(lufs);
 }
 

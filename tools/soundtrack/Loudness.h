@@ -35,6 +35,8 @@ public:
     static double loudestShortTermOf(const ModuleRender& render, measure::Span span);
 
 private:
+    double reading(int (*query)(ebur128_state*, double*), const char* what) const;
+
     ebur128_state* state;
     std::size_t fed = 0;
 };
