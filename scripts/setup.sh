@@ -8,7 +8,7 @@ VELMORA_PACKAGES=(
   build-essential cmake pkg-config help2man
   libsdl2-dev libgtk-3-dev libopenmpt-dev libgl1-mesa-dev libglu1-mesa-dev
   libgl1-mesa-dri libgtest-dev libcairo2-dev fonts-dejavu-core nlohmann-json3-dev
-  libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
+  libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev libebur128-dev
 )
 VELMORA_TEST_PACKAGES=(
   xvfb xauth xdotool x11-utils sox weston

@@ -1,17 +1,20 @@
 // The soundtrack the demo syncs to, as a listener hears it: the committed
 // module is what the generator writes, plays once in the shape the timeline
 // expects, marks the pictures' cues without breaking the beat, and holds its
-// mix, width, variety and ending to the figures it was tuned to. Each test
-// renders the module once and shares the render between its checks.
+// mix, loudness, width, variety and ending to the figures it was tuned to.
+// Each test renders the module once and shares the render between its checks.
 #include <gtest/gtest.h>
 #include <libopenmpt/libopenmpt.hpp>
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 #include <sstream>
 
 #include "demo/Cues.h"
+#include "tools/soundtrack/Loudness.h"
 #include "tools/soundtrack/ModuleRender.h"
+#include "tools/soundtrack/ModuleScore.h"
 #include "tools/soundtrack/SoundMeasure.h"
 #ifdef VELMORA_HAVE_SOUNDTRACK
 #include "tools/soundtrack/Soundtrack.h"
@@ -38,6 +41,7 @@ measure::Span orders(int first, int last) {
 
 constexpr int mainFirst = static_cast<int>(cues::torus.first);
 constexpr int mainLast = static_cast<int>(cues::torus.last);
+const ModuleRender::Position demoEnd{static_cast<int>(cues::demoEnd.order), static_cast<int>(cues::demoEnd.row)};
 
 double aloneInMainPart(const std::string& group) {
     const ModuleRender alone(moduleBytes(), {measure::instrumentGroup(group).instruments, mainFirst, mainLast + 1});
@@ -114,8 +118,11 @@ TEST(SoundtrackPlayback, PlaysEveryOrderOncePastOrder38Row3ThenFadesToSilenceWit
 
 TEST(SoundtrackSync, EveryAccentStandsOutOfAWholeBeatAndTheClosingHitIsTheBiggest) {
     const ModuleRender& render = fullRender();
+    const std::vector<ModuleRender::Position> accents = measure::accentPositions();
+    const std::vector<measure::CueRise> rises = measure::cueRises(render, accents);
     double biggestOther = 0.0, closing = 0.0;
-    for (const ModuleRender::Position& at : measure::accentPositions()) {
+    for (std::size_t i = 0; i < accents.size(); ++i) {
+        const ModuleRender::Position& at = accents[i];
         SCOPED_TRACE("order " + std::to_string(at.first) + " row " + std::to_string(at.second));
         ASSERT_TRUE(render.played(at));
         const measure::Accent accent = measure::accent(render, at);
@@ -124,6 +131,10 @@ TEST(SoundtrackSync, EveryAccentStandsOutOfAWholeBeatAndTheClosingHitIsTheBigges
         // A hit bought by silencing the beat before it shows as a hole
         // against the same moment of the bar before.
         EXPECT_GE(accent.beforeAgainstBarBeforeDb, -3.0) << "the beat before the accent was thinned out";
+        if (at.first != demoEnd.first) {
+            // As a loudness meter hears it: the 400 ms from the row against the 400 ms before.
+            EXPECT_GE(rises[i].riseLu(), 4.0) << "momentary loudness should rise 4 LU";
+        }
         double& biggest = at.first == static_cast<int>(cues::demoEnd.order) ? closing : biggestOther;
         biggest = std::max(biggest, accent.energy);
     }
@@ -147,5 +158,50 @@ TEST(SoundtrackMix, MainPartBalanceWidthAndLiftsAsTuned) {
         const double brighter =
             measure::spectrum(render, at).centroidHz() / measure::spectrum(render, before).centroidHz() - 1.0;
         EXPECT_TRUE(rise >= 1.5 || brighter >= 0.25) << "RMS +" << rise << " dB, centroid +" << 100 * brighter << " %";
+    }
+}
+
+TEST(SoundtrackLoudness, LoudWithoutClippingAndTheFinaleIsTheTop) {
+    const ModuleRender& render = fullRender();
+    const double integrated = Loudness::integratedOf(render, {0, render.frameOf(demoEnd)});
+    EXPECT_GE(integrated, -16.0) << "the demo is quieter than its neighbours at a party";
+    EXPECT_LE(integrated, -13.0);
+    EXPECT_LE(Loudness::truePeakOf(render, {0, render.frames()}), -1.0) << "dBTP, 4x oversampled";
+    constexpr int beatsFirst = static_cast<int>(cues::pulsingSphereBeatOrders.first);
+    constexpr int beatsLast = static_cast<int>(cues::pulsingSphereBeatOrders.last);
+    const struct {
+        const char* what;
+        int first, last, againstFirst, againstLast;
+        double atLeastLu;
+    } lifts[] = {
+        {"the finale over the main part", 34, 37, mainFirst, mainLast, 1.5},
+        {"the tunnel's opening against the sphere's beats", mainFirst, mainFirst + 2, beatsFirst, beatsLast, -0.5},
+    };
+    for (const auto& lift : lifts) {
+        SCOPED_TRACE(lift.what);
+        EXPECT_GE(Loudness::integratedOf(render, orders(lift.first, lift.last)) -
+                      Loudness::integratedOf(render, orders(lift.againstFirst, lift.againstLast)),
+                  lift.atLeastLu);
+    }
+}
+
+TEST(SoundtrackPlayback, TheMusicHasEndedWhenThePicturesDo) {
+    const ModuleRender& render = fullRender();
+    const std::size_t end = render.frameOf(demoEnd);
+    const measure::Span last50ms{end - ModuleRender::rate / 20, end};
+    EXPECT_LE(measure::rmsDb(render, last50ms), -40.0) << "the last hit is still sounding at order 38 row 3";
+    EXPECT_LE(measure::peakDb(render, last50ms), -30.0) << "a click or a hit where the music should have ended";
+}
+
+TEST(SoundtrackModule, NoTwoOrdersSingTheSameLeadLine) {
+    const ModuleScore score(moduleBytes());
+    const std::vector<std::string>& lead = measure::instrumentGroup("lead").instruments;
+    std::set<int> singing;
+    for (const ModuleScore::Note& note : score.notes()) {
+        if (std::count(lead.begin(), lead.end(), note.instrument) > 0) singing.insert(note.order);
+    }
+    EXPECT_GE(singing.size(), 18u) << "the lead should sing through the tunnel, the overlay and the finale";
+    for (const auto& [first, second] : score.ordersSharingALine(lead)) {
+        ADD_FAILURE() << "orders " << first << " and " << second << " sing the same lead line";
     }
 }

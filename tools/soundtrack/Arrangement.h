@@ -18,8 +18,9 @@ enum Channel {
     brightPadChannel = 15,    // three voices
     arpChannel = 18, arpEchoChannel, leadChannel, leadChorusChannel, leadEchoChannel, bellChannel,
     bellEchoChannel, impactChannel, crashChannel, riserChannel,
-    stabChannel,              // four voices
-    channelsUsed = stabChannel + 4
+    stabChannel,              // two voices
+    controlChannel = stabChannel + 2,           // no notes: the effects that act on the whole song
+    channelsUsed
 };
 
 constexpr int patternRows = 64;
@@ -39,6 +40,8 @@ constexpr int finaleOpening = cues::cubeGrid.first;
 constexpr int breakdownFirst = finaleOpening + 2;
 constexpr int finaleEntry = breakdownFirst + 2;
 constexpr int endingOrder = cues::demoEnd.order;
+// The last order stops early: the music is over soon after the pictures.
+constexpr int endingRows = 16;
 
 inline bool isIntro(int order) { return cues::intro.contains(order); }
 inline bool isBeat(int order) { return cues::pulsingSphere.contains(order); }

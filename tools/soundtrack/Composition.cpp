@@ -23,15 +23,16 @@ ItModule Composition::build() const {
     module.initialSpeed = speed;
     module.initialTempo = tempo;
     module.globalVolume = 128;
-    module.mixVolume = 27;
+    module.mixVolume = 47;
     Kit::addTo(module);
-    // Hard left and right pads, the drum pairs and echoes panned apart, the
-    // weight (kick, bass, lead, impacts) in the middle.
+    // Hard left and right pads, the rooms of the drum pairs and the echoes
+    // panned apart, the weight (kick, bass, lead, impacts) and the hits of
+    // snare and clap near the middle, where a peak is shared by both sides.
     const int pans[channelsUsed] = {
-        32, 12, 52, 10, 54, 48, 16, 26, 32,  // kick, snare pair, clap pair, hats, tom, bass
-        0, 0, 0, 64, 64, 64, 8, 32, 56,      // pads left and right, bright pad
-        10, 56, 28, 40, 58, 6, 58,           // arpeggio and echo, lead, chorus, echo, bells
-        32, 42, 32, 14, 26, 38, 50};         // impact, crash, riser, stabs
+        32, 26, 60, 38, 4, 52, 12, 22, 32,   // kick, snare pair, clap pair, hats, tom, bass
+        0, 0, 0, 64, 64, 64, 4, 32, 60,      // pads left and right, bright pad
+        6, 60, 28, 48, 62, 4, 60,            // arpeggio and echo, lead, chorus, echo, bells
+        32, 46, 32, 20, 48, 32};             // impact, crash, riser, stabs, control
     for (int channel = 0; channel < ItModule::channelCount; ++channel) {
         module.channelPan[static_cast<std::size_t>(channel)] =
             channel < channelsUsed ? pans[channel] : 32 + 128;  // unused channels off
@@ -55,6 +56,7 @@ ItModule Composition::build() const {
         index = order == previousOrder ? index + 1 : 0;
         previousOrder = order;
         CuePart::writeAccent(module.patterns[static_cast<std::size_t>(order)], order, static_cast<int>(event.row), index);
+        CuePart::breatheBefore(module.patterns, order, static_cast<int>(event.row));
     }
     return module;
 }

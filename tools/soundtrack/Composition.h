@@ -9,7 +9,7 @@
 class Composition {
 public:
     // The module ends with the order in which the pictures end: its chord
-    // rings on past their last frame and fades to silence.
+    // is choked before their last frame, and the song stops soon after.
     static constexpr int orderCount = cues::demoEnd.order + 1;
     static constexpr int patternRows = 64;
     static constexpr int speed = 6;    // ticks per row

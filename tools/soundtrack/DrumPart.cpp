@@ -36,6 +36,13 @@ void crescendo(ItPattern& pattern, int from, int to, int low, int high, bool rol
     }
 }
 
+bool pushedBackbeat(int row) {
+    for (unsigned jolt : cues::pulsingSphereBeatRows) {
+        if (static_cast<int>(jolt) == row + 1) return true;
+    }
+    return false;
+}
+
 // Soft snare strokes between the backbeats; the places change from bar to bar.
 void ghostNotes(ItPattern& pattern, int order, int bar) {
     static const int places[4][3] = {{7, 10, -1}, {3, 14, -1}, {10, 15, -1}, {7, 9, 15}};
@@ -63,7 +70,9 @@ void DrumPart::writeBeat(ItPattern& pattern, int order) {
         const int start = bar * barRows;
         if (!breakdown && !kickDropped(order, bar)) {
             for (int beat = 0; beat < barRows; beat += 4) {
-                put(pattern, start + beat, kickChannel, middleC, kickVoice, touch(58, order, start + beat, kickChannel, 3));
+                // Under the sphere's jolts the plain kicks step back a little, so the jolts stand out.
+                const int kick = cues::pulsingSphereBeatOrders.contains(order) ? 49 : order >= finaleEntry ? 57 : 53;
+                put(pattern, start + beat, kickChannel, middleC, kickVoice, touch(kick, order, start + beat, kickChannel, 3));
             }
         }
         if (breakdown) {
@@ -73,8 +82,15 @@ void DrumPart::writeBeat(ItPattern& pattern, int order) {
         if (order >= snareEntry) {
             const int held = isPreLift(order) ? 10 : 0;  // the order before the lift holds back
             for (int beat : {4, 12}) {
-                snare(pattern, start + beat, touch(56 - held, order, start + beat, snareChannel, 3));
-                if (order >= bellEntry) clap(pattern, start + beat, touch(46 - held, order, start + beat, clapChannel, 3));
+                // Where the sphere jolts a sixteenth after the backbeat, the jolt
+                // is the backbeat, pushed: the snare there only ghosts.
+                const bool pushed = cues::pulsingSphereBeatOrders.contains(order) && pushedBackbeat(start + beat);
+                snare(pattern, start + beat, touch(pushed ? 20 : 56 - held, order, start + beat, snareChannel, 3));
+                if (pushed) continue;
+                if (order >= mainEntry) {
+                    const int level = order >= finaleEntry ? 46 : 34 - held;  // the finale claps harder
+                    clap(pattern, start + beat, touch(level, order, start + beat, clapChannel, 3));
+                }
             }
             ghostNotes(pattern, order, bar);
         } else if (order == snareEntry - 1) {
@@ -88,11 +104,11 @@ void DrumPart::writeHalfTime(ItPattern& pattern, int order) {
     for (int half = 0; half < patternRows; half += 32) {
         for (int row : {0, 10, 22}) {
             if (!kickDropped(order, (half + row) / barRows)) {
-                put(pattern, half + row, kickChannel, middleC, kickVoice, touch(60, order, half + row, kickChannel, 3));
+                put(pattern, half + row, kickChannel, middleC, kickVoice, touch(47, order, half + row, kickChannel, 3));
             }
         }
-        clap(pattern, half + 16, 46);
-        snare(pattern, half + 16, 40);
+        clap(pattern, half + 16, 40);
+        snare(pattern, half + 16, 34);
     }
     writeHats(pattern, order);
 }
@@ -104,16 +120,16 @@ void DrumPart::writeHats(ItPattern& pattern, int order) {
         return;
     }
     const bool sixteenths = (!isBeat(order) || order >= 8) && !isPreLift(order);
-    static const int levels[4] = {30, 12, 22, 12};
+    static const int levels[4] = {34, 26, 58, 26};
     const int scale = isBreakdown(order) ? 2 : 1;
-    const int openLevel = order >= finaleEntry ? 36 : 32;
+    const int openLevel = order >= finaleEntry ? 46 : 32;
     for (int row = 0; row < patternRows; ++row) {
         if (!sixteenths && row % 2 == 1) continue;
         if (liftOn(order) && row % 4 == 2) {
             put(pattern, row, openHatChannel, middleC, openHatVoice, touch(openLevel, order, row, openHatChannel, 3));
             continue;
         }
-        const int level = isBeat(order) ? (row % 4 == 2 ? 30 : (row % 2 == 0 ? 18 : 8)) : levels[row % 4] / scale;
+        const int level = isBeat(order) ? (row % 4 == 2 ? 52 : (row % 2 == 0 ? 36 : 20)) : levels[row % 4] / scale;
         put(pattern, row, hatChannel, middleC, closedHatVoice, touch(level, order, row, hatChannel, 3));
         // The off-sixteenths a tick late: a little swing.
         if (row % 2 == 1) effect(pattern, row, hatChannel, 'S', 0xD1);
@@ -141,8 +157,8 @@ void DrumPart::writeFill(ItPattern& pattern, int order) {
     case 11:  // toms rising
         for (int i = 0; i < 4; ++i) tom(pattern, 60 + i, 55 + 4 * i, 36 + 4 * i);
         break;
-    case 13:  // a roll under the riser, in the bar without kick
-        crescendo(pattern, 52, 59, 16, 44, true);
+    case 13:  // a roll under the riser, in the bar without kick, stopping short of the fade's hit
+        crescendo(pattern, 48, 57, 16, 44, true);
         break;
     case 15:
         for (int i = 0; i < 4; ++i) tom(pattern, 60 + i, 67 - 4 * i, 44);
@@ -187,12 +203,12 @@ void DrumPart::writeFill(ItPattern& pattern, int order) {
     case 35:
         for (int i = 0; i < 8; ++i) tom(pattern, 56 + i, 55 + 2 * i, 34 + 2 * i);
         break;
-    case 36:
-        crescendo(pattern, 48, 62, 24, 52, false);
+    case 36:  // toms climbing to the fade's hit, then a breath before it
+        for (int i = 0; i < 4; ++i) tom(pattern, 52 + 2 * i, 55 + 3 * i, 40 + 4 * i);
         break;
     case 37:  // toms and snare together, down to the last hit
         for (int i = 0; i < 8; ++i) {
-            tom(pattern, 56 + i, 69 - 2 * i, 40 + 2 * i);
+            tom(pattern, 56 + i, 69 - 2 * i, 32 + 2 * i);
             snare(pattern, 56 + i, 30 + 3 * i);
         }
         break;

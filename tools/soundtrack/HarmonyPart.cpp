@@ -11,7 +11,8 @@ using namespace arrangement;
 
 namespace {
 
-constexpr int liftLevel = 30;  // the octave-up pad of the lift, under the main pad
+// The octave-up pad of the lift, under the main pad; brighter in the finale.
+int brightLevel(int order) { return order >= finaleEntry ? 34 : 24; }
 
 bool pumping(int order) { return order >= snareEntry && !isHalfTime(order) && !isBreakdown(order); }
 
@@ -34,40 +35,54 @@ void HarmonyPart::write(ItPattern& pattern, int order) {
 
 void HarmonyPart::writeBass(ItPattern& pattern, int order) {
     const auto chords = Melody::chordsOf(order);
+    // Sixteenths on the second half of each beat, never on the kick: from
+    // the tunnel on they roll between root and octave, the last beat of the
+    // bar turning up to the fifth. Each note ends by itself within its row.
+    static const int steps[3][8] = {
+        {0, 0, 0, 0, 12, 0, 0, 7},     // the beat
+        {0, 12, 0, 12, 0, 12, 7, 12},  // the tunnel
+        {0, 12, 0, 12, 12, 0, 7, 12},  // the lift and the finale
+    };
+    static const int levels[8] = {58, 44, 54, 44, 58, 44, 54, 48};
+    const int line = isBeat(order) ? 0 : liftOn(order) ? 2 : 1;
     for (int bar = 0; bar < Melody::barsPerOrder; ++bar) {
         const int root = chords[static_cast<std::size_t>(bar)].bass;
         const int start = bar * barRows;
-        if (isHalfTime(order) || isBreakdown(order) || kickDropped(order, bar)) {
-            // Held notes with room around them; the bar before an entry just holds its root.
-            put(pattern, start, bassChannel, root, bassVoice, kickDropped(order, bar) ? 34 : 52);
-            if (kickDropped(order, bar)) continue;
-            pattern.cell(start + 7, bassChannel).note = ItCell::noteOff;
-            put(pattern, start + 10, bassChannel, root, bassVoice, 40);
-            put(pattern, start + 14, bassChannel, root + 12, bassVoice, 36);
+        if (kickDropped(order, bar)) {
+            // The bar before an entry just holds its root.
+            put(pattern, start, bassChannel, root, bassHeldVoice, 34);
             continue;
         }
-        // An eighth-note line: root, octave and fifth, the downbeats leaning in.
-        // From the lift on it bounces, with a sixteenth pickup into each bar.
-        static const int steps[2][8] = {{0, 0, 12, 0, 0, 12, 7, 12}, {0, 12, 0, 12, 7, 12, 0, 7}};
-        static const int levels[8] = {52, 34, 40, 34, 48, 34, 40, 36};
-        const bool bouncing = liftOn(order);
-        for (int step = 0; step < 8; ++step) {
-            const int lean = order == beatEntry ? -8 : (bouncing ? 4 : 0);
-            const int level = touch(levels[step] + lean, order, start + 2 * step, bassChannel, 2);
-            put(pattern, start + 2 * step, bassChannel, root + steps[bouncing ? 1 : 0][step], bassVoice, level);
+        if (isHalfTime(order) || isBreakdown(order)) {
+            // Held notes with room around them, entering after the downbeat.
+            pattern.cell(start, bassChannel).note = ItCell::noteOff;
+            put(pattern, start + 2, bassChannel, root, bassHeldVoice, 52);
+            pattern.cell(start + 8, bassChannel).note = ItCell::noteOff;
+            put(pattern, start + 11, bassChannel, root, bassHeldVoice, 40);
+            put(pattern, start + 14, bassChannel, root + 12, bassHeldVoice, 36);
+            continue;
         }
-        if (bouncing) put(pattern, start + 15, bassChannel, root + 12, bassVoice, 30);
+        // A held note from a bar before stops where the kick comes back.
+        if (pattern.cell(start, bassChannel).empty()) pattern.cell(start, bassChannel).note = ItCell::noteOff;
+        for (int step = 0; step < 8; ++step) {
+            const int row = start + 4 * (step / 2) + 2 + step % 2;
+            const int lean = order == beatEntry ? -8 : order >= finaleEntry ? 4 : 0;
+            put(pattern, row, bassChannel, root + steps[line][step], bassVoice,
+                touch(levels[step] + lean, order, row, bassChannel, 2));
+        }
     }
     if (order == cues::torus.last) {
         // The drop-out before the finale: the line stops with the drums.
         for (int row = 60; row < patternRows; ++row) pattern.cell(row, bassChannel) = ItCell{};
-        pattern.cell(60, bassChannel).note = ItCell::noteOff;
     }
 }
 
 void HarmonyPart::writePads(ItPattern& pattern, int order) {
     const auto chords = Melody::chordsOf(order);
-    const int level = isIntro(order) ? 34 : isBreakdown(order) ? 24 : isPreLift(order) ? 20 : 28;
+    // Fuller where the beat is thin (the intro, the half time, the breakdown),
+    // under the lead once it sings over the lift, full again in the finale.
+    const int level = isIntro(order) ? 50 : isBreakdown(order) ? 44 : isHalfTime(order) ? 42 : isPreLift(order) ? 20
+                      : order >= finaleEntry ? 30 : liftOn(order) ? 22 : 34;
     const bool lift = liftOn(order), liftBefore = order > 0 && liftOn(order - 1);
     // The chord tones each layer was holding when this order began (-1: none).
     const std::array<int, 3> none{-1, -1, -1};
@@ -83,7 +98,7 @@ void HarmonyPart::writePads(ItPattern& pattern, int order) {
                 put(pattern, row, padRightChannel + channel, note, padRightVoice, level);
             }
             if (lift && note != brightHeld[voice]) {
-                put(pattern, row, brightPadChannel + channel, note + 12, brightPadVoice, liftLevel);
+                put(pattern, row, brightPadChannel + channel, note + 12, brightPadVoice, brightLevel(order));
             }
             if (!lift && liftBefore && bar == 0) pattern.cell(0, brightPadChannel + channel).note = ItCell::noteOff;
             held[voice] = brightHeld[voice] = note;
@@ -98,7 +113,7 @@ void HarmonyPart::writePads(ItPattern& pattern, int order) {
         for (int voice = 0; voice < 3; ++voice) {
             setVolume(pattern, row, padLeftChannel + voice, level * percent / 100);
             setVolume(pattern, row, padRightChannel + voice, level * percent / 100);
-            if (lift) setVolume(pattern, row, brightPadChannel + voice, liftLevel * percent / 100);
+            if (lift) setVolume(pattern, row, brightPadChannel + voice, brightLevel(order) * percent / 100);
         }
     }
 }
@@ -117,12 +132,12 @@ void HarmonyPart::writeArpeggio(ItPattern& pattern, int order) {
     };
     const int shape = isIntro(order) ? 0 : isBeat(order) ? 1 : (isHalfTime(order) || isBreakdown(order)) ? 2
                       : isFinale(order) && order >= finaleEntry ? 5 : liftOn(order) ? 4 : 3;
-    const bool sixteenths = shape == 2 || shape == 4;
+    const bool sixteenths = shape == 2 || shape >= 4;
     for (int row = 0; row < patternRows; row += sixteenths ? 1 : 2) {
         if (order == cues::torus.last && row >= 60) break;  // the drop-out
         const int step = (sixteenths ? row : row / 2) % 8;
         const int note = Melody::arpTone(chordAt(chords, row), shapes[shape][step]) + 12;
-        int level = sixteenths ? (row % 4 == 0 ? 36 : 24) : (isPreLift(order) ? 24 : 32);
+        int level = sixteenths ? (row % 4 == 0 ? 36 : 24) + (order >= finaleEntry ? 8 : 0) : (isPreLift(order) ? 24 : 32);
         if (isIntro(order)) level = 12 + (order - arpeggioEntry) * 8 + row / 8;
         level = touch(level, order, row, arpChannel, 2);
         put(pattern, row, arpChannel, note, pluckVoice, level);

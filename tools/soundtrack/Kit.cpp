@@ -1,6 +1,7 @@
 // Kit: the level of each instrument sits in its global volume, so the pattern
 // volumes are the players' touch; held sounds release instead of stopping,
 // and struck sounds ring on under the next note (new-note action Continue).
+// The bass plays short notes that end by themselves before the next kick.
 #include "tools/soundtrack/Kit.h"
 
 #include "tools/soundtrack/DrumSynth.h"
@@ -31,16 +32,22 @@ struct Setting {
     Action action;
 };
 
+int sampleOf(Voice voice) { return voice == bassHeldVoice ? bassVoice : voice; }
+
 ItInstrument instrumentFor(const Setting& setting, const ItSample& sample) {
     ItInstrument instrument;
-    instrument.name = sample.name;
+    instrument.name = setting.voice == bassHeldVoice ? "bass held" : sample.name;
     instrument.fileName = sample.fileName;
-    instrument.useSampleForAllNotes(setting.voice);
+    instrument.useSampleForAllNotes(sampleOf(setting.voice));
     instrument.globalVolume = setting.globalVolume;
     instrument.newNoteAction = setting.action;
     switch (setting.voice) {
     case bassVoice:
-        // Short release: notes followed by a rest end softly.
+        // A sixteenth long and gone: between the kicks, never on them.
+        instrument.volumeEnvelope = volumeShape({{0, 64}, {4, 56}, {6, 0}}, -1);
+        break;
+    case bassHeldVoice:
+        // Held to its note-off, then a short release.
         instrument.volumeEnvelope = volumeShape({{0, 64}, {2, 64}, {8, 0}}, 1);
         break;
     case padLeftVoice:
@@ -86,22 +93,24 @@ void Kit::addTo(ItModule& module) {
                       Synth::pad(0),          Synth::pad(1),         Synth::brightPad(),   Synth::pluck(),
                       Synth::bell(),          Synth::lead(0.0),      Synth::lead(7.0),     Synth::stab()};
     const Setting settings[] = {
-        {kickVoice, 128, Action::Cut},          {snareVoice, 128, Action::Continue},
-        {snareWideVoice, 128, Action::Continue}, {clapVoice, 128, Action::Continue},
-        {clapWideVoice, 128, Action::Continue}, {closedHatVoice, 128, Action::Cut},
-        {openHatVoice, 110, Action::Cut},        {tomVoice, 110, Action::Continue},
-        {crashVoice, 100, Action::Continue},    {impactVoice, 128, Action::Continue},
-        {riserVoice, 90, Action::Cut},          {bassVoice, 128, Action::Cut},
-        {padLeftVoice, 128, Action::NoteOff},   {padRightVoice, 128, Action::NoteOff},
-        {brightPadVoice, 128, Action::NoteOff}, {pluckVoice, 128, Action::Continue},
-        {bellVoice, 110, Action::Continue},     {leadVoice, 64, Action::NoteOff},
-        {leadChorusVoice, 64, Action::NoteOff}, {stabVoice, 128, Action::Continue},
+        {kickVoice, 128, Action::Cut},          {snareVoice, 116, Action::Continue},
+        {snareWideVoice, 58, Action::Continue}, {clapVoice, 116, Action::Continue},
+        {clapWideVoice, 58, Action::Continue},  {closedHatVoice, 110, Action::Cut},
+        {openHatVoice, 96, Action::Cut},        {tomVoice, 90, Action::Continue},
+        {crashVoice, 128, Action::Continue},    {impactVoice, 128, Action::Continue},
+        {riserVoice, 72, Action::Cut},          {bassVoice, 128, Action::Cut},
+        {padLeftVoice, 100, Action::NoteOff},   {padRightVoice, 100, Action::NoteOff},
+        {brightPadVoice, 100, Action::NoteOff}, {pluckVoice, 104, Action::Continue},
+        {bellVoice, 88, Action::Continue},      {leadVoice, 116, Action::NoteOff},
+        {leadChorusVoice, 86, Action::NoteOff}, {stabVoice, 110, Action::Continue},
+        {bassHeldVoice, 128, Action::Cut},
     };
-    if (module.samples.size() != voiceCount || std::size(settings) != voiceCount) {
+    if (module.samples.size() != sampleCount || std::size(settings) != voiceCount) {
         throw std::logic_error("Kit: one sample and one setting per voice");
     }
     module.instruments.clear();
     for (const Setting& setting : settings) {
-        module.instruments.push_back(instrumentFor(setting, module.samples[static_cast<std::size_t>(setting.voice - 1)]));
+        module.instruments.push_back(
+            instrumentFor(setting, module.samples[static_cast<std::size_t>(sampleOf(setting.voice) - 1)]));
     }
 }

@@ -5,11 +5,13 @@
 
 #include "tools/itwriter/ItWriter.h"
 
-// 1-based instrument numbers, as pattern cells name them.
+// 1-based instrument numbers, as pattern cells name them. Up to the stab,
+// instrument n plays sample n; the held bass plays the bass's sample.
 enum Voice {
     kickVoice = 1, snareVoice, snareWideVoice, clapVoice, clapWideVoice, closedHatVoice, openHatVoice,
     tomVoice, crashVoice, impactVoice, riserVoice, bassVoice, padLeftVoice, padRightVoice, brightPadVoice,
-    pluckVoice, bellVoice, leadVoice, leadChorusVoice, stabVoice, voiceCount = stabVoice
+    pluckVoice, bellVoice, leadVoice, leadChorusVoice, stabVoice, sampleCount = stabVoice,
+    bassHeldVoice, voiceCount = bassHeldVoice
 };
 
 class Kit {

@@ -37,6 +37,7 @@ void LeadPart::write(ItPattern& pattern, int order) {
         const bool barStart = note.row % barRows == 0;
         int volume = note.length == 1 ? 32 : barStart ? 52 : touch(44, order, note.row, leadChannel, 5);
         if (isPreLift(order)) volume = volume * 4 / 5;
+        if (order >= finaleEntry) volume += 10;  // the finale's answer sung out over the fullest band
         put(pattern, note.row, leadChannel, note.note, leadVoice, volume);
         put(pattern, note.row, leadChorusChannel, note.note + (octaveDouble ? 12 : 0), leadChorusVoice,
             volume * (octaveDouble ? 1 : 2) / 3);

@@ -1,6 +1,7 @@
 // Melody: A minor, with the colour of a raised third now and then - E major
-// as the dominant, the bright D major of the finale's first progression and
-// the A major that closes the piece. Six progressions and a phrase each.
+// as the dominant, the bright D major of the lifted progression and the A
+// major that closes the piece. The hook is two bars - up the chord in a
+// 3-3-2 rhythm, a turn, then a long fall - and its sequence a step lower.
 #include "tools/soundtrack/Melody.h"
 
 #include <stdexcept>
@@ -25,6 +26,8 @@ Melody::Chord chord(Name name) {
 }
 
 using Progression = std::array<Name, Melody::barsPerOrder>;
+using Phrase = Melody::Phrase;
+using Version = Melody::Version;
 
 const Progression home = {Am, F, C, G};
 const Progression answer = {Am, Em, F, G};
@@ -32,86 +35,145 @@ const Progression turn = {F, G, Em, Am};
 const Progression cadence = {Dm, Am, E, Am};
 const Progression climb = {Dm, G, C, E};
 const Progression lifted = {Am, D, F, E};
+const Progression lastCadence = {F, G, E, E};  // the dominant held for the last fill
 const Progression closing = {A, A, A, A};
 
-// One progression an order; the last order only holds the final chord.
-const Progression& progressionOf(int order) {
-    static const Progression* const table[Melody::orderCount] = {
-        &home, &answer, &home, &climb,                                  // 0-3 intro, into the beat on E
-        &home, &answer, &home, &turn, &climb, &cadence,                  // 4-9 beat
-        &turn, &lifted, &cadence, &climb,                                // 10-13 half time
-        &home, &answer, &home, &answer, &home, &turn, &climb, &cadence,  // 14-21 main
-        &home, &answer, &lifted, &turn, &home, &climb, &turn, &cadence,  // 22-29 lift
-        &home, &answer, &turn, &climb, &lifted, &home, &climb, &cadence,  // 30-37 finale
-        &closing};                                                       // 38
+struct Line {
+    const Progression* progression;
+    Phrase phrase;
+    Version version;
+};
+
+constexpr Version plain = Version::Plain;
+constexpr Version ornamented = Version::Ornamented;
+
+// One progression and one lead line an order. The lead enters at 16 with the
+// hook, and every line it sings is sung once.
+const Line& lineOf(int order) {
+    static const Line table[Melody::orderCount] = {
+        // 0-3 intro, into the beat on E
+        {&home, Phrase::Hook, plain}, {&answer, Phrase::HookSequence, plain}, {&home, Phrase::Hook, plain},
+        {&climb, Phrase::Climb, plain},
+        // 4-9 beat
+        {&home, Phrase::Hook, plain}, {&answer, Phrase::HookSequence, plain}, {&home, Phrase::Hook, plain},
+        {&turn, Phrase::Turn, plain}, {&climb, Phrase::Climb, plain}, {&cadence, Phrase::Cadence, plain},
+        // 10-13 half time
+        {&turn, Phrase::Turn, plain}, {&lifted, Phrase::Lifted, plain}, {&cadence, Phrase::Cadence, plain},
+        {&climb, Phrase::Climb, plain},
+        // 14-21 the tunnel: the hook, its answer, a turn, the hook again
+        {&home, Phrase::Hook, plain}, {&answer, Phrase::HookSequence, plain}, {&home, Phrase::Hook, plain},
+        {&home, Phrase::HookAnswered, plain}, {&turn, Phrase::Turn, plain}, {&home, Phrase::Hook, ornamented},
+        {&climb, Phrase::Climb, plain}, {&cadence, Phrase::Cadence, plain},
+        // 22-29 the overlay: the hook developed, sequenced, broken up between lead and bells
+        {&home, Phrase::HookDeveloped, plain}, {&answer, Phrase::HookSequence, plain}, {&lifted, Phrase::Lifted, plain},
+        {&turn, Phrase::TurnHigh, plain}, {&home, Phrase::Hook, Version::CallAndResponse},
+        {&climb, Phrase::Climb, ornamented}, {&turn, Phrase::TurnHigh, ornamented}, {&cadence, Phrase::Cadence, ornamented},
+        // 30-33 the finale opens, then breaks down
+        {&home, Phrase::HookDeveloped, ornamented}, {&answer, Phrase::HookSequence, ornamented},
+        {&turn, Phrase::Turn, plain}, {&climb, Phrase::Climb, plain},
+        // 34-37 the finale answers the hook, sings it once more and climbs to the end
+        {&home, Phrase::FinaleAnswer, plain}, {&lifted, Phrase::FinaleLifted, plain}, {&home, Phrase::FinaleHook, plain},
+        {&lastCadence, Phrase::Final, plain},
+        // 38 the closing chord
+        {&closing, Phrase::Hook, plain}};
     if (order < 0 || order >= Melody::orderCount) throw std::out_of_range("Melody: no such order");
-    return *table[order];
+    return table[order];
 }
 
 }  // namespace
 
 std::array<Melody::Chord, Melody::barsPerOrder> Melody::chordsOf(int order) {
-    const Progression& names = progressionOf(order);
+    const Progression& names = *lineOf(order).progression;
     std::array<Chord, barsPerOrder> chords;
     for (std::size_t bar = 0; bar < chords.size(); ++bar) chords[bar] = chord(names[bar]);
     return chords;
 }
 
-Melody::Phrase Melody::phraseOf(int order) {
-    const Progression& names = progressionOf(order);
-    if (&names == &answer) return Phrase::Answer;
-    if (&names == &turn) return Phrase::Turn;
-    if (&names == &cadence) return Phrase::Cadence;
-    if (&names == &climb) return Phrase::Climb;
-    if (&names == &lifted) return Phrase::Lifted;
-    return Phrase::Rise;
-}
+Melody::Phrase Melody::phraseOf(int order) { return lineOf(order).phrase; }
 
-Melody::Version Melody::versionOf(int order) {
-    int earlier = 0;
-    for (int before = 0; before < order; ++before) earlier += &progressionOf(before) == &progressionOf(order) ? 1 : 0;
-    return static_cast<Version>(earlier % 3);
-}
+Melody::Version Melody::versionOf(int order) { return lineOf(order).version; }
 
 const std::vector<Melody::Note>& Melody::notesOf(Phrase phrase) {
-    // A5 = 69, C-6 = 72, E-6 = 76, A-6 = 81.
-    static const std::vector<Note> rise = {
-        {0, 69, 6},  {6, 72, 2},  {8, 76, 4},  {12, 74, 4},               // Am
-        {16, 72, 6}, {22, 69, 2}, {24, 72, 4}, {28, 74, 4},               // F
-        {32, 76, 6}, {38, 79, 2}, {40, 76, 4}, {44, 74, 2}, {46, 72, 2},  // C
-        {48, 74, 8}, {56, 71, 4}, {60, 67, 3}};                           // G
-    static const std::vector<Note> reply = {
-        {0, 76, 4},  {4, 81, 4},  {8, 79, 4},  {12, 76, 4},   // Am
-        {16, 74, 6}, {22, 76, 2}, {24, 71, 8},                // Em
-        {32, 72, 4}, {36, 69, 4}, {40, 72, 4}, {44, 77, 4},   // F
-        {48, 76, 6}, {54, 74, 2}, {56, 71, 4}, {60, 74, 3}};  // G
-    static const std::vector<Note> bend = {
-        {0, 69, 4},  {4, 72, 4},  {8, 77, 6},  {14, 76, 2},  // F
-        {16, 74, 6}, {22, 71, 2}, {24, 67, 4}, {28, 71, 4},  // G
-        {32, 76, 4}, {36, 79, 4}, {40, 83, 4}, {44, 79, 4},  // Em
-        {48, 81, 12}};                                       // Am
-    static const std::vector<Note> close = {
-        {0, 77, 6},  {6, 76, 2},  {8, 74, 4},  {12, 69, 4},  // Dm
-        {16, 72, 6}, {22, 71, 2}, {24, 69, 4}, {28, 76, 4},  // Am
-        {32, 71, 4}, {36, 68, 4}, {40, 71, 4}, {44, 74, 4},  // E
-        {48, 72, 8}, {56, 69, 6}};                           // Am
-    static const std::vector<Note> upward = {
-        {0, 74, 4},  {4, 77, 4},  {8, 81, 6},  {14, 79, 2},  // Dm
-        {16, 79, 4}, {20, 74, 4}, {24, 71, 4}, {28, 74, 4},  // G
-        {32, 76, 6}, {38, 72, 2}, {40, 79, 8},               // C
-        {48, 80, 4}, {52, 76, 4}, {56, 71, 4}, {60, 68, 3}};  // E
-    static const std::vector<Note> bright = {
-        {0, 76, 6},  {6, 72, 2},  {8, 69, 4},  {12, 72, 4},  // Am
-        {16, 74, 6}, {22, 78, 2}, {24, 81, 8},               // D
-        {32, 77, 4}, {36, 76, 4}, {40, 72, 4}, {44, 69, 4},  // F
-        {48, 71, 6}, {54, 68, 2}, {56, 76, 7}};              // E
+    // A5 = 69, C-6 = 72, E-6 = 76, A-6 = 81, C-7 = 84. Each bar's notes on one line.
+    static const std::vector<Note> hook = {
+        {0, 69, 3},  {3, 72, 3},  {6, 76, 2},  {8, 74, 2},  {10, 72, 2}, {12, 74, 4},  // Am
+        {16, 76, 3}, {19, 76, 3}, {22, 74, 2}, {24, 72, 8},                           // F
+        {32, 67, 3}, {35, 72, 3}, {38, 76, 2}, {40, 74, 2}, {42, 72, 2}, {44, 74, 4},  // C
+        {48, 74, 3}, {51, 74, 3}, {54, 72, 2}, {56, 71, 6}};                          // G
+    static const std::vector<Note> hookAnswered = {
+        {0, 69, 3},  {3, 72, 3},  {6, 76, 2},  {8, 74, 2},  {10, 72, 2}, {12, 74, 4},
+        {16, 76, 3}, {19, 76, 3}, {22, 74, 2}, {24, 72, 8},
+        {32, 76, 3}, {35, 79, 3}, {38, 76, 2}, {40, 74, 2}, {42, 72, 2}, {44, 76, 4},
+        {48, 74, 6}, {54, 71, 2}, {56, 67, 4}, {60, 71, 3}};
+    static const std::vector<Note> hookDeveloped = {
+        {0, 69, 3},  {3, 72, 3},  {6, 76, 2},  {8, 74, 2},  {10, 72, 2}, {12, 76, 4},
+        {16, 77, 3}, {19, 77, 3}, {22, 76, 2}, {24, 72, 4}, {28, 74, 4},
+        {32, 79, 3}, {35, 76, 3}, {38, 72, 2}, {40, 74, 2}, {42, 76, 2}, {44, 79, 4},
+        {48, 81, 6}, {54, 79, 2}, {56, 74, 4}, {60, 71, 3}};
+    static const std::vector<Note> hookSequence = {  // over Am Em F G
+        {0, 69, 3},  {3, 72, 3},  {6, 76, 2},  {8, 74, 2},  {10, 72, 2}, {12, 74, 4},
+        {16, 71, 3}, {19, 71, 3}, {22, 69, 2}, {24, 67, 8},
+        {32, 69, 3}, {35, 72, 3}, {38, 77, 2}, {40, 76, 2}, {42, 72, 2}, {44, 74, 4},
+        {48, 74, 3}, {51, 79, 3}, {54, 77, 2}, {56, 74, 6}};
+    static const std::vector<Note> finaleAnswer = {  // the hook turned upside down, rising
+        {0, 76, 3},  {3, 72, 3},  {6, 69, 2},  {8, 71, 2},  {10, 72, 2}, {12, 76, 4},
+        {16, 81, 3}, {19, 81, 3}, {22, 79, 2}, {24, 77, 8},
+        {32, 76, 3}, {35, 72, 3}, {38, 67, 2}, {40, 69, 2}, {42, 72, 2}, {44, 76, 4},
+        {48, 79, 3}, {51, 79, 3}, {54, 81, 2}, {56, 83, 7}};
+    static const std::vector<Note> finaleLifted = {  // over Am D F E
+        {0, 84, 6},  {6, 83, 2},  {8, 81, 4},  {12, 76, 4},
+        {16, 78, 3}, {19, 78, 3}, {22, 76, 2}, {24, 74, 4}, {28, 78, 4},
+        {32, 81, 3}, {35, 81, 3}, {38, 79, 2}, {40, 77, 2}, {42, 76, 2}, {44, 77, 4},
+        {48, 76, 6}, {54, 74, 2}, {56, 71, 4}, {60, 68, 3}};
+    static const std::vector<Note> finaleHook = {  // the hook, and the answer on top
+        {0, 69, 3},  {3, 72, 3},  {6, 76, 2},  {8, 74, 2},  {10, 72, 2}, {12, 74, 4},
+        {16, 76, 3}, {19, 76, 3}, {22, 74, 2}, {24, 72, 8},
+        {32, 79, 3}, {35, 76, 3}, {38, 72, 2}, {40, 74, 2}, {42, 76, 2}, {44, 79, 4},
+        {48, 83, 3}, {51, 83, 3}, {54, 81, 2}, {56, 79, 4}, {60, 83, 2}};  // let go before the fade
+    static const std::vector<Note> turnPhrase = {  // over F G Em Am
+        {0, 72, 6},  {6, 69, 2},  {8, 72, 4},  {12, 77, 4},
+        {16, 74, 6}, {22, 71, 2}, {24, 67, 8},
+        {32, 71, 4}, {36, 76, 4}, {40, 79, 4}, {44, 76, 4},
+        {48, 76, 8}, {56, 72, 4}, {60, 71, 3}};
+    static const std::vector<Note> turnHigh = {
+        {0, 77, 3},  {3, 76, 3},  {6, 72, 2},  {8, 69, 4},  {12, 72, 4},
+        {16, 71, 3}, {19, 74, 3}, {22, 79, 2}, {24, 77, 4}, {28, 74, 4},
+        {32, 76, 3}, {35, 79, 3}, {38, 83, 2}, {40, 81, 4}, {44, 79, 4},
+        {48, 81, 8}, {56, 76, 4}, {60, 72, 3}};
+    static const std::vector<Note> climbPhrase = {  // over Dm G C E: the hook's shape a fourth up
+        {0, 74, 3},  {3, 77, 3},  {6, 81, 2},  {8, 79, 2},  {10, 77, 2}, {12, 79, 4},
+        {16, 74, 3}, {19, 74, 3}, {22, 72, 2}, {24, 71, 8},
+        {32, 72, 3}, {35, 76, 3}, {38, 79, 2}, {40, 77, 2}, {42, 76, 2}, {44, 77, 4},
+        {48, 80, 6}, {54, 76, 2}, {56, 71, 7}};
+    static const std::vector<Note> cadencePhrase = {  // over Dm Am E Am, leaving the last beat free
+        {0, 77, 6},  {6, 76, 2},  {8, 74, 4},  {12, 69, 4},
+        {16, 72, 6}, {22, 71, 2}, {24, 69, 8},
+        {32, 71, 4}, {36, 68, 4}, {40, 71, 4}, {44, 74, 4},
+        {48, 72, 6}, {54, 71, 2}, {56, 69, 4}};
+    static const std::vector<Note> liftedPhrase = {  // over Am D F E
+        {0, 76, 3},  {3, 81, 3},  {6, 79, 2},  {8, 76, 4},  {12, 72, 4},
+        {16, 74, 3}, {19, 78, 3}, {22, 81, 2}, {24, 78, 8},
+        {32, 77, 3}, {35, 76, 3}, {38, 72, 2}, {40, 69, 4}, {44, 72, 4},
+        {48, 71, 6}, {54, 68, 2}, {56, 76, 7}};
+    static const std::vector<Note> finalPhrase = {  // over F G E E: up to the B held over the last fill
+        {0, 84, 8},  {8, 81, 4},  {12, 77, 4},
+        {16, 83, 8}, {24, 79, 4}, {28, 74, 4},
+        {32, 76, 3}, {35, 80, 3}, {38, 83, 2}, {40, 80, 4}, {44, 83, 4},
+        {48, 83, 12}};
     switch (phrase) {
-    case Phrase::Rise: return rise;
-    case Phrase::Answer: return reply;
-    case Phrase::Turn: return bend;
-    case Phrase::Cadence: return close;
-    case Phrase::Climb: return upward;
-    case Phrase::Lifted: return bright;
+    case Phrase::Hook: return hook;
+    case Phrase::HookAnswered: return hookAnswered;
+    case Phrase::HookDeveloped: return hookDeveloped;
+    case Phrase::HookSequence: return hookSequence;
+    case Phrase::FinaleAnswer: return finaleAnswer;
+    case Phrase::FinaleLifted: return finaleLifted;
+    case Phrase::FinaleHook: return finaleHook;
+    case Phrase::Turn: return turnPhrase;
+    case Phrase::TurnHigh: return turnHigh;
+    case Phrase::Climb: return climbPhrase;
+    case Phrase::Cadence: return cadencePhrase;
+    case Phrase::Lifted: return liftedPhrase;
+    case Phrase::Final: return finalPhrase;
     }
     throw std::logic_error("Melody: unknown phrase");
 }

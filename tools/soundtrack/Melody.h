@@ -1,7 +1,8 @@
 // Melody: the written-out notes of the soundtrack - which chords each order
-// plays and the lead phrases over them, each phrase in three versions. Pure
-// data and small lookups, kept apart from the pattern layout so the harmony
-// reads in one place.
+// plays and the lead line over them: a hook stated in the tunnel, developed
+// over the overlay and answered in the finale, no order singing another's
+// line note for note. Pure data and small lookups, kept apart from the
+// pattern layout so the harmony reads in one place.
 #pragma once
 
 #include <array>
@@ -19,7 +20,12 @@ public:
         int note;
         int length;  // rows
     };
-    enum class Phrase { Rise, Answer, Turn, Cadence, Climb, Lifted };
+    // The hook and what grows out of it, then the phrases between its statements.
+    enum class Phrase {
+        Hook, HookAnswered, HookDeveloped, HookSequence, FinaleAnswer, FinaleLifted, FinaleHook,
+        Turn, TurnHigh, Climb, Cadence, Lifted, Final
+    };
+    static constexpr int phraseCount = static_cast<int>(Phrase::Final) + 1;
     // As written; with grace notes and pushed beats; or singing only the
     // first and third bars and leaving the others to an answering voice.
     enum class Version { Plain, Ornamented, CallAndResponse };
@@ -30,8 +36,8 @@ public:
 
     // The four chords, one a bar, that order `order` plays.
     static std::array<Chord, barsPerOrder> chordsOf(int order);
-    // The lead phrase sung over an order's progression, and which version:
-    // each progression's phrase comes back in the next version.
+    // The lead phrase sung over an order's progression, and which version;
+    // where the lead rests, the phrase that fits the progression.
     static Phrase phraseOf(int order);
     static Version versionOf(int order);
     static const std::vector<Note>& notesOf(Phrase phrase);

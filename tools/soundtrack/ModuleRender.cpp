@@ -16,18 +16,33 @@ namespace {
 constexpr std::size_t chunkFrames = 44;
 constexpr std::size_t limitFrames = static_cast<std::size_t>(ModuleRender::rate) * 400;
 
-void muteAllBut(openmpt::module_ext& module, const std::vector<std::string>& solo) {
-    if (solo.empty()) return;
+openmpt::ext::interactive& interactiveOf(openmpt::module_ext& module) {
     auto* interactive =
         static_cast<openmpt::ext::interactive*>(module.get_interface(openmpt::ext::interactive_id));
-    if (interactive == nullptr) throw std::runtime_error("libopenmpt cannot mute instruments");
-    // A module without instruments plays its samples directly; then they are what is muted.
-    const std::vector<std::string> names =
-        module.get_num_instruments() > 0 ? module.get_instrument_names() : module.get_sample_names();
+    if (interactive == nullptr) throw std::runtime_error("libopenmpt cannot mute or play instruments");
+    return *interactive;
+}
+
+// A module without instruments plays its samples directly; then they are what is muted and played.
+std::vector<std::string> instrumentNames(const openmpt::module_ext& module) {
+    return module.get_num_instruments() > 0 ? module.get_instrument_names() : module.get_sample_names();
+}
+
+void muteAllBut(openmpt::module_ext& module, const std::vector<std::string>& solo) {
+    if (solo.empty()) return;
+    const std::vector<std::string> names = instrumentNames(module);
     for (std::size_t i = 0; i < names.size(); ++i) {
         const bool kept = std::find(solo.begin(), solo.end(), names[i]) != solo.end();
-        interactive->set_instrument_mute_status(static_cast<std::int32_t>(i), !kept);
+        interactiveOf(module).set_instrument_mute_status(static_cast<std::int32_t>(i), !kept);
     }
+}
+
+void playProbe(openmpt::module_ext& module, const std::string& instrument, int note) {
+    if (instrument.empty()) return;
+    const std::vector<std::string> names = instrumentNames(module);
+    const auto found = std::find(names.begin(), names.end(), instrument);
+    if (found == names.end()) throw std::out_of_range("no instrument named " + instrument);
+    interactiveOf(module).play_note(static_cast<std::int32_t>(found - names.begin()), note, 1.0, 0.0);
 }
 
 }  // namespace
@@ -40,12 +55,16 @@ std::vector<std::uint8_t> readModuleFile(const std::string& path) {
 
 ModuleRender::ModuleRender(const std::vector<std::uint8_t>& bytes) : ModuleRender(bytes, Options{}) {}
 
-ModuleRender::ModuleRender(const std::vector<std::uint8_t>& bytes, const Options& options) {
+ModuleRender::ModuleRender(const std::vector<std::uint8_t>& bytes, const Options& options)
+    : ModuleRender(bytes, options, Probe{}) {}
+
+ModuleRender::ModuleRender(const std::vector<std::uint8_t>& bytes, const Options& options, const Probe& probe) {
     std::ostringstream logStream;
     openmpt::module_ext module(bytes, logStream);
     log = logStream.str();
     muteAllBut(module, options.soloInstruments);
     if (options.firstOrder > 0) module.set_position_order_row(options.firstOrder, 0);
+    playProbe(module, probe.instrument, probe.note);
     std::vector<float> l(chunkFrames), r(chunkFrames);
     while (left.size() < limitFrames) {
         const Position here{module.get_current_order(), module.get_current_row()};

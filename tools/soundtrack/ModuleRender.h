@@ -20,9 +20,16 @@ public:
         int firstOrder = 0;
         int endOrder = -1;  // stop when this order begins; -1 = play to the end
     };
+    // When named, this instrument plays one note (C-5 = 60) at full volume,
+    // centred, as the render starts: an instrument heard on its own.
+    struct Probe {
+        std::string instrument;
+        int note = 60;
+    };
 
     explicit ModuleRender(const std::vector<std::uint8_t>& bytes);
     ModuleRender(const std::vector<std::uint8_t>& bytes, const Options& options);
+    ModuleRender(const std::vector<std::uint8_t>& bytes, const Options& options, const Probe& probe);
 
     std::size_t frames() const { return left.size(); }
     // The frame at which `at` was first reported; throws when it never played.

@@ -60,7 +60,7 @@ std::vector<double> Room::around(const std::vector<double>& dry) const {
         double sum = 0.0;
         for (DampedDelay& path : paths) sum += path(x * inputGain, size, damping);
         for (AllPass& diffuser : diffusers) sum = diffuser(sum);
-        out[i] = x + wet * sum;
+        out[i] = direct * x + wet * sum;
     }
     // The tail may still ring where the sample ends; it fades out over the last 150 ms.
     const std::size_t fade = std::min(out.size(), waveform::frames(0.15));

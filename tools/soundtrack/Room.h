@@ -11,6 +11,7 @@ struct Room {
     double wet = 0.35;      // level of the room against the dry sound
     double tailSeconds = 0.8;
     int side = 0;           // 0 or 1: the two sides differ in their delays
+    double direct = 1.0;    // level of the dry sound: a far side can carry mostly room
 
     // The dry wave followed by its tail, `tailSeconds` longer, ending in silence.
     std::vector<double> around(const std::vector<double>& dry) const;

@@ -4,6 +4,7 @@
 #include "tools/soundtrack/SoundMeasure.h"
 
 #include "demo/Cues.h"
+#include "tools/soundtrack/Loudness.h"
 
 #include <libopenmpt/libopenmpt.hpp>
 
@@ -119,6 +120,17 @@ double Spectrum::share(double fromHz, double toHz) const {
     return total > 0.0 ? inside / total : 0.0;
 }
 
+double Spectrum::rolloffHz(double portion) const {
+    double total = 0.0;
+    for (double e : energy) total += e;
+    double below = 0.0;
+    for (int band = 0; band < bandCount; ++band) {
+        below += energy[static_cast<std::size_t>(band)];
+        if (below >= portion * total) return centre(band);
+    }
+    return centre(bandCount - 1);
+}
+
 Spectrum spectrum(const ModuleRender& render, Span span) {
     span = clamped(render, span);
     // A third of an octave between the -3 dB points.
@@ -195,13 +207,109 @@ Accent accent(const ModuleRender& render, ModuleRender::Position at) {
             toDb(before(at)) - toDb(before(barBefore)), hit};
 }
 
+std::vector<CueRise> cueRises(const ModuleRender& render, const std::vector<ModuleRender::Position>& rows) {
+    constexpr std::size_t window = ModuleRender::rate * 400 / 1000;
+    std::vector<std::size_t> ends;
+    for (const ModuleRender::Position& at : rows) {
+        ends.push_back(render.frameOf(at));
+        ends.push_back(render.frameOf(at) + window);
+    }
+    std::vector<std::size_t> sorted = ends;
+    std::sort(sorted.begin(), sorted.end());
+    const std::vector<double> readings = Loudness::momentaryEndingAt(render, sorted);
+    auto reading = [&](std::size_t frame) {
+        const auto at = std::lower_bound(sorted.begin(), sorted.end(), frame);
+        return readings[static_cast<std::size_t>(at - sorted.begin())];
+    };
+    std::vector<CueRise> rises;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rises.push_back({rows[i], reading(ends[2 * i]), reading(ends[2 * i + 1])});
+    }
+    return rises;
+}
+
+namespace {
+
+// Energy of each 5 ms block of a render.
+std::vector<double> blockEnergies(const ModuleRender& render) {
+    constexpr std::size_t block = ModuleRender::rate / 200;
+    std::vector<double> blocks;
+    for (std::size_t from = 0; from + block <= render.frames(); from += block) {
+        blocks.push_back(energy(render, {from, from + block}));
+    }
+    return blocks;
+}
+
+// The level of one frequency over a window (Goertzel, Hann-weighted), as energy.
+double toneEnergy(const std::vector<float>& wave, Span span, double hz) {
+    const double w = 2.0 * pi * hz / ModuleRender::rate;
+    double s1 = 0.0, s2 = 0.0;
+    const double n = static_cast<double>(span.to - span.from);
+    for (std::size_t i = span.from; i < span.to; ++i) {
+        const double hann = 0.5 - 0.5 * std::cos(2.0 * pi * static_cast<double>(i - span.from) / n);
+        const double s = hann * wave[i] + 2.0 * std::cos(w) * s1 - s2;
+        s2 = s1;
+        s1 = s;
+    }
+    return s1 * s1 + s2 * s2 - 2.0 * std::cos(w) * s1 * s2;
+}
+
+}  // namespace
+
+double tailMs(const ModuleRender& probe, double belowDb) {
+    const std::vector<double> blocks = blockEnergies(probe);
+    if (blocks.empty()) return 0.0;
+    const auto loudest = std::max_element(blocks.begin(), blocks.end());
+    const double floor = *loudest * std::pow(10.0, -belowDb / 10.0);
+    std::size_t last = static_cast<std::size_t>(loudest - blocks.begin());
+    for (std::size_t i = last; i < blocks.size(); ++i) {
+        if (blocks[i] >= floor) last = i;
+    }
+    return 5.0 * static_cast<double>(last - static_cast<std::size_t>(loudest - blocks.begin()) + 1);
+}
+
+double harmonicDb(const ModuleRender& probe, double fundamentalHz, int harmonic) {
+    const Span steady = clamped(probe, {ModuleRender::rate * 150 / 1000, ModuleRender::rate * 650 / 1000});
+    // The sample's pitch may sit a few cents off: the strongest of a few close looks.
+    auto strongest = [&](double hz) {
+        double best = 0.0;
+        for (int cents = -12; cents <= 12; cents += 2) {
+            best = std::max(best, toneEnergy(probe.left, steady, hz * std::pow(2.0, cents / 1200.0)));
+        }
+        return best;
+    };
+    return toDb(strongest(fundamentalHz * harmonic)) - toDb(strongest(fundamentalHz));
+}
+
+double levelOnRowsDb(const ModuleRender& part, const std::vector<ModuleRender::Position>& rows, int first, int last) {
+    double on = 0.0, off = 0.0;
+    std::size_t onFrames = 0, offFrames = 0;
+    for (int order = first; order <= last; ++order) {
+        for (int row = 0; part.played({order, row}); ++row) {
+            const std::size_t from = part.frameOf({order, row});
+            const std::size_t to = part.played({order, row + 1}) ? part.frameOf({order, row + 1})
+                                   : part.played({order + 1, 0}) ? part.frameOf({order + 1, 0}) : part.frames();
+            const double e = energy(part, {from, to});
+            if (std::find(rows.begin(), rows.end(), ModuleRender::Position{order, row}) != rows.end()) {
+                on += e;
+                onFrames += to - from;
+            } else if (e > 1e-9 * static_cast<double>(to - from)) {  // a sounding row: over -90 dBFS
+                off += e;
+                offFrames += to - from;
+            }
+        }
+    }
+    if (onFrames == 0 || offFrames == 0 || on <= 0.0 || off <= 0.0) return 0.0;
+    return toDb(on / static_cast<double>(onFrames)) - toDb(off / static_cast<double>(offFrames));
+}
+
 const std::vector<InstrumentGroup>& instrumentGroups() {
     static const std::vector<InstrumentGroup> groups = {
         {"kick", {"kick"}},
         {"snare/clap", {"snare", "snare wide", "clap", "clap wide"}},
         {"toms", {"tom"}},
         {"hats", {"closed hat", "open hat"}},
-        {"bass", {"bass"}},
+        {"bass", {"bass", "bass held"}},
         {"pads", {"pad", "bright pad", "pad left", "pad right"}},
         {"arpeggio", {"pluck"}},
         {"bells", {"bell"}},

@@ -36,6 +36,8 @@ struct Spectrum {
     double centroidHz() const;
     // Share (0..1) of the energy between two frequencies (band centres inside).
     double share(double fromHz, double toHz) const;
+    // The band centre below which `portion` (0..1) of the energy lies.
+    double rolloffHz(double portion) const;
 };
 Spectrum spectrum(const ModuleRender& render, Span span);
 
@@ -63,6 +65,27 @@ struct Accent {
 // which the pictures end.
 std::vector<ModuleRender::Position> accentPositions();
 Accent accent(const ModuleRender& render, ModuleRender::Position at);
+
+// A picture cue heard as a listener's meter reads it: the momentary loudness
+// (400 ms, K-weighted) that starts at the row against the one that ends there.
+struct CueRise {
+    ModuleRender::Position at;
+    double beforeLufs;
+    double afterLufs;
+    double riseLu() const { return afterLufs - beforeLufs; }
+};
+std::vector<CueRise> cueRises(const ModuleRender& render, const std::vector<ModuleRender::Position>& rows);
+
+// For a render of one instrument played once from silence (a probe): how
+// long after its loudest 5 ms its level stays within `belowDb` of them, ms.
+double tailMs(const ModuleRender& probe, double belowDb);
+// For a probe holding one pitch: the `harmonic`-th harmonic against the
+// fundamental, dB, over the stretch from 150 ms to 650 ms (past the attack).
+double harmonicDb(const ModuleRender& probe, double fundamentalHz, int harmonic);
+
+// How much louder (energy per frame, dB) a part plays on the rows where the
+// kick starts a note than on its other sounding rows, orders first..last.
+double levelOnRowsDb(const ModuleRender& part, const std::vector<ModuleRender::Position>& rows, int first, int last);
 
 // The instruments measured alone, by the names the soundtrack gives them.
 struct InstrumentGroup {

@@ -43,14 +43,16 @@ ItSample Synth::bass() {
     constexpr int cycles = 64;
     constexpr int loopCycles = 8;
     const double settleTime = seconds(cycleFrames * (cycles - loopCycles));
-    // A saw whose upper harmonics close down like a filter after the attack.
+    // A saw whose upper harmonics close down like a filter after the attack,
+    // driven so its growl carries on small speakers without more peak.
     auto wave = periodicTone(cycleFrames, cycles, 48, [&](int k, double t) {
         const double settle = std::min(t, settleTime) / settleTime;
-        const double closing = 0.02 + 0.22 * (1.0 - std::exp(-5.0 * settle));
+        const double closing = 0.02 + 0.14 * (1.0 - std::exp(-5.0 * settle));
         const double level = 1.0 - 0.3 * (1.0 - std::exp(-4.0 * settle));
         const double squareLean = k % 2 == 1 ? 1.0 : 0.6;
         return level * squareLean / k * std::exp(-closing * (k - 1));
     });
+    for (double& value : wave) value = std::tanh(1.6 * value);
     ItSample sample = finish("bass", "bass.raw", wave, 0.9);
     loopAt(sample, static_cast<std::size_t>(cycleFrames * (cycles - loopCycles)), sampleRate / double(cycleFrames));
     return sample;
@@ -103,11 +105,12 @@ ItSample Synth::lead(double detuneCents) {
     constexpr int cycles = 96;
     constexpr int loopCycles = 16;
     const double settleTime = seconds(cycleFrames * (cycles - loopCycles));
-    // Between a square and a saw, a little brighter at the start of each note.
+    // A bright saw with a hollow lean, brightest at the start of each note:
+    // a voice that carries a melody over the whole band.
     auto wave = periodicTone(cycleFrames, cycles, 40, [&](int k, double t) {
         const double settle = std::min(t, settleTime) / settleTime;
-        const double shine = 0.05 + 0.05 * (1.0 - std::exp(-4.0 * settle));
-        return (k % 2 == 1 ? 1.0 : 0.45) / k * std::exp(-shine * (k - 1));
+        const double shine = 0.002 + 0.012 * (1.0 - std::exp(-4.0 * settle));
+        return (k % 2 == 1 ? 1.0 : 0.8) / k * std::exp(-shine * (k - 1));
     });
     ItSample sample = finish(detuneCents == 0.0 ? "lead" : "lead chorus", detuneCents == 0.0 ? "lead.raw" : "lead2.raw",
                              wave, 0.85);
@@ -117,22 +120,29 @@ ItSample Synth::lead(double detuneCents) {
 }
 
 ItSample Synth::stab() {
+    // A power chord - root, octave and the fifth above it, all harmonics of
+    // the root, so it fits any chord built on the note it plays - driven
+    // into a near-square: a stab a meter hears, with hardly more peak than
+    // one voice.
     std::vector<double> wave(frames(0.5));
     Noise noise(0x57ab);
     OnePole click(2500.0);
-    double phases[3] = {0.0, 0.33, 0.71};
-    const double detune[3] = {0.993, 1.0, 1.007};
+    struct Voice {
+        double ratio, level, phase;
+    };
+    Voice voices[] = {{0.993, 1.0, 0.0}, {1.0, 1.0, 0.33}, {1.007, 1.0, 0.71}, {2.0, 0.7, 0.5}, {3.0, 0.5, 0.2}};
     for (std::size_t i = 0; i < wave.size(); ++i) {
         const double t = seconds(i);
         double saw = 0.0;
-        for (int v = 0; v < 3; ++v) {
-            phases[v] += middleC * detune[v] / sampleRate;
-            phases[v] -= std::floor(phases[v]);
-            saw += 2.0 * phases[v] - 1.0;
+        for (Voice& voice : voices) {
+            voice.phase += middleC * voice.ratio / sampleRate;
+            voice.phase -= std::floor(voice.phase);
+            saw += voice.level * (2.0 * voice.phase - 1.0);
         }
-        const double body = saw / 3.0 * (0.35 + 0.65 * std::exp(-t / 0.12));
+        // Held loud for most of a beat, then let go.
+        const double body = saw / 4.2 * (0.7 + 0.3 * std::exp(-t / 0.15)) * std::min(1.0, (0.5 - t) / 0.12);
         const double snap = click.highPass(noise.next()) * std::exp(-t / 0.008);
-        wave[i] = std::tanh(3.0 * (body + 0.6 * snap)) * std::min(1.0, t / 0.001);
+        wave[i] = std::tanh(4.0 * (body + 0.6 * snap)) * std::min(1.0, t / 0.001);
     }
     const Room room{0.8, 0.4, 0.3, 0.6, 0};
     return finish("stab", "stab.raw", room.around(wave), 0.95);

@@ -16,6 +16,6 @@ public:
     static ItSample bell();
     // `detuneCents` shifts the sample's C-5 speed, so two copies chorus.
     static ItSample lead(double detuneCents);
-    // A short brassy chord tone for the picture's jolts.
+    // A short driven power chord on the note it plays, for the picture's jolts.
     static ItSample stab();
 };
