@@ -5,8 +5,9 @@
 #include <algorithm>
 
 std::int64_t RowLocator::tickFrames(int sampleRate, int tempo) {
-    // round(sampleRate · 5 / (2 · tempo)), halves up, as the player computes it.
-    return (std::int64_t{5} * sampleRate + tempo) / (std::int64_t{2} * tempo);
+    // sampleRate · 5 / (2 · tempo), the fraction dropped, as libopenmpt
+    // counts it (tempo 97 gives 1136 frames, not 1137).
+    return std::int64_t{5} * sampleRate / (std::int64_t{2} * tempo);
 }
 
 void RowLocator::restart(std::int64_t frame) {

@@ -11,7 +11,7 @@
 class RowLocator {
 public:
     // Frames a tick lasts at `tempo` (beats per minute) in Impulse Tracker's
-    // classic tempo mode: 2.5 s / tempo, rounded to the frame.
+    // classic tempo mode: 2.5 s / tempo, in whole frames.
     static std::int64_t tickFrames(int sampleRate, int tempo);
 
     // The song starts (again) on exactly this frame.
