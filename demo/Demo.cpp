@@ -57,7 +57,6 @@ void Demo::presentFrame() {
     frame.rowFrame = shown.frame;
     frame.order = shown.position.order;
     frame.row = shown.position.row;
-    ++frame.presents;
     present();
     presentationLead.framePresented(steadySeconds());
 }

@@ -36,7 +36,6 @@ struct PresentedFrame {
     std::int64_t rowFrame;     // the output frame the row it shows began on
     unsigned order;            // the row it shows
     unsigned row;
-    std::uint64_t presents;    // frames presented so far, this one included
 };
 extern "C" PresentedFrame velmoraPresentedFrame;
 

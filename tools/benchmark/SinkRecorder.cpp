@@ -1,4 +1,4 @@
-// SinkRecorder: the monitor stream, read in 2 ms pieces, and the line that
+// SinkRecorder: the monitor stream on a threaded mainloop, and the line that
 // puts its frames on the steady clock.
 #include "tools/benchmark/SinkRecorder.h"
 
@@ -14,80 +14,131 @@
 
 namespace {
 
-constexpr std::size_t pieceFrames = SinkRecorder::sampleRate / 500;  // 2 ms
+void fail(const char* what, pa_context* context) {
+    throw std::runtime_error(std::string("cannot record the sink: ") + what + ": " +
+                             pa_strerror(context != nullptr ? pa_context_errno(context) : PA_ERR_UNKNOWN));
+}
+
+void signalMainloop(pa_context*, void* mainloop) {
+    pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(mainloop), 0);
+}
+
+void signalFromStream(pa_stream*, void* mainloop) {
+    pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(mainloop), 0);
+}
+
+// Prompt wake-ups keep the time line sharp on a busy machine; the thread
+// sleeps between arrivals and takes almost nothing. Where realtime
+// scheduling is not allowed it runs as it is.
+void promptly(pa_mainloop_api*, void*) {
+    sched_param priority{};
+    priority.sched_priority = 10;
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
+}
 
 }  // namespace
 
 SinkRecorder::SinkRecorder(double maxSeconds)
-    : capacityFrames(static_cast<std::size_t>(maxSeconds * sampleRate)) {
+    : capacitySamples(static_cast<std::size_t>(maxSeconds * sampleRate) * channels) {
+    recorded.reserve(capacitySamples);
+    arrivals.reserve(static_cast<std::size_t>(maxSeconds * 1000));
+    mainloop = pa_threaded_mainloop_new();
+    context = pa_context_new(pa_threaded_mainloop_get_api(mainloop), "velmora_benchmark");
+    pa_context_set_state_callback(context, signalMainloop, mainloop);
+    if (pa_context_connect(context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) fail("connect", context);
+    pa_threaded_mainloop_lock(mainloop);
+    pa_threaded_mainloop_start(mainloop);
+    pa_mainloop_api_once(pa_threaded_mainloop_get_api(mainloop), promptly, nullptr);
+    while (pa_context_get_state(context) != PA_CONTEXT_READY) {
+        if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(context))) {
+            pa_threaded_mainloop_unlock(mainloop);
+            fail("connect", context);
+        }
+        pa_threaded_mainloop_wait(mainloop);
+    }
     const pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, sampleRate, channels};
-    // Small fragments make the server hand the monitor's data over as soon
-    // as the sink has mixed it, and ask the sink itself for a short latency.
+    stream = pa_stream_new(context, "the sink as heard", &spec, nullptr);
+    pa_stream_set_state_callback(stream, signalFromStream, mainloop);
+    pa_stream_set_read_callback(stream, onRead, this);
+    // Small fragments: the server passes each block on as the sink mixes it.
+    // No latency adjustment: the sink keeps the latency the program's stream
+    // asks for.
     pa_buffer_attr attributes;
     attributes.maxlength = static_cast<std::uint32_t>(-1);
-    attributes.tlength = static_cast<std::uint32_t>(-1);
-    attributes.prebuf = static_cast<std::uint32_t>(-1);
-    attributes.minreq = static_cast<std::uint32_t>(-1);
-    attributes.fragsize = static_cast<std::uint32_t>(pieceFrames * channels * sizeof(float));
-    int error = 0;
-    stream = pa_simple_new(nullptr, "velmora_benchmark", PA_STREAM_RECORD, "@DEFAULT_MONITOR@",
-                           "the sink as heard", &spec, nullptr, &attributes, &error);
-    if (stream == nullptr) {
-        throw std::runtime_error(std::string("cannot record the sink's monitor: ") + pa_strerror(error));
+    attributes.tlength = attributes.prebuf = attributes.minreq = static_cast<std::uint32_t>(-1);
+    attributes.fragsize = static_cast<std::uint32_t>(sampleRate / 1000 * channels * sizeof(float));
+    if (pa_stream_connect_record(stream, "@DEFAULT_MONITOR@", &attributes, PA_STREAM_NOFLAGS) < 0) {
+        pa_threaded_mainloop_unlock(mainloop);
+        fail("monitor", context);
     }
-    recorded.reserve(capacityFrames * channels);
-    reads.reserve(capacityFrames / pieceFrames + 1);
-    thread = std::thread([this] { record(); });
+    while (pa_stream_get_state(stream) != PA_STREAM_READY) {
+        if (!PA_STREAM_IS_GOOD(pa_stream_get_state(stream))) {
+            pa_threaded_mainloop_unlock(mainloop);
+            fail("monitor", context);
+        }
+        pa_threaded_mainloop_wait(mainloop);
+    }
+    pa_threaded_mainloop_unlock(mainloop);
 }
 
 SinkRecorder::~SinkRecorder() {
     stop();
-    if (stream != nullptr) pa_simple_free(stream);
+    if (mainloop != nullptr) pa_threaded_mainloop_stop(mainloop);
+    if (stream != nullptr) pa_stream_unref(stream);
+    if (context != nullptr) {
+        pa_context_disconnect(context);
+        pa_context_unref(context);
+    }
+    if (mainloop != nullptr) pa_threaded_mainloop_free(mainloop);
 }
 
 void SinkRecorder::stop() {
-    if (!thread.joinable()) return;
-    running = false;
-    thread.join();
+    if (stopped) return;
+    pa_threaded_mainloop_lock(mainloop);
+    stopped = true;
+    pa_stream_disconnect(stream);
+    pa_threaded_mainloop_unlock(mainloop);
     fitTimeLine();
 }
 
-void SinkRecorder::record() {
-    // Prompt reads keep the floor of the time line sharp on a busy machine;
-    // the thread sleeps between 2 ms pieces, so it takes almost nothing.
-    // Where realtime scheduling is not allowed it runs as it is.
-    sched_param priority{};
-    priority.sched_priority = 10;
-    pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
-    float piece[pieceFrames * channels];
-    while (running && recorded.size() + pieceFrames * channels <= capacityFrames * channels) {
-        int error = 0;
-        if (pa_simple_read(stream, piece, sizeof piece, &error) < 0) break;
-        const double now = monotonicSeconds();
-        recorded.insert(recorded.end(), piece, piece + pieceFrames * channels);
-        reads.push_back({frames(), now});
+void SinkRecorder::onRead(pa_stream* stream, std::size_t, void* user) {
+    auto* self = static_cast<SinkRecorder*>(user);
+    const double now = monotonicSeconds();
+    const std::int64_t first = self->frames();
+    const void* data = nullptr;
+    std::size_t bytes = 0;
+    while (pa_stream_readable_size(stream) > 0 && pa_stream_peek(stream, &data, &bytes) == 0 && bytes > 0) {
+        const std::size_t samples = bytes / sizeof(float);
+        if (!self->stopped && self->recorded.size() + samples <= self->capacitySamples) {
+            // A hole (data null) is silence the monitor never had.
+            if (data != nullptr) {
+                const auto* floats = static_cast<const float*>(data);
+                self->recorded.insert(self->recorded.end(), floats, floats + samples);
+            } else {
+                self->recorded.insert(self->recorded.end(), samples, 0.0f);
+            }
+        }
+        pa_stream_drop(stream);
     }
+    if (self->frames() > first) self->arrivals.push_back({first, now});
 }
 
-// The null sink mixes in blocks of its latency, which this recorder's 2 ms
-// fragments set, and hands each block to the monitor as it mixes it: never
-// after the block is due, and never more than one block ahead of it (when it
-// wakes late it catches up only to one block ahead of now). A read returns
-// when a block has arrived. So a read's offset (its time minus the frames it
-// had) is never below the moment frame 0 was due minus two blocks (the block
-// ahead, and the block read), and comes up to it only when the read was
-// prompt and the sink a full block ahead; late reads (a busy machine) only
-// raise it. The time line stands on that floor; how sharp the floor is, and
-// half a block for where in its block a frame counts as played, bound the
-// error of any one frame's time.
+// The null sink mixes a block when its clock reaches the block's first frame
+// and hands it to the monitor at once; the server passes it on in small
+// fragments, which may arrive together or one by one. So an arrival's first
+// frame was due no later than the arrival (never later: only a late wake-up,
+// of the sink or of this thread, makes an arrival late), and exactly then
+// when it begins a block and nobody woke late. Against the frame count the
+// arrivals thus lie below a line they touch at each prompt block start: the
+// time line runs along that top edge (the 90th percentile, past the rare
+// late wake-ups), and the spread just under the edge bounds its error.
 void SinkRecorder::fitTimeLine() {
-    if (reads.empty()) return;
+    if (arrivals.empty()) return;
     std::vector<double> offsets;
-    offsets.reserve(reads.size());
-    for (const Read& read : reads) offsets.push_back(read.seconds - double(read.endFrame) / sampleRate);
+    offsets.reserve(arrivals.size());
+    for (const Arrival& arrival : arrivals) offsets.push_back(arrival.seconds - double(arrival.firstFrame) / sampleRate);
     std::sort(offsets.begin(), offsets.end());
-    const double floor = offsets[offsets.size() / 100];
-    const double block = double(pieceFrames) / sampleRate;
-    firstFrameAt = floor + 2.0 * block;
-    errorBound = 0.5 * block + (offsets[offsets.size() / 20] - floor);
+    const double edge = offsets[offsets.size() * 9 / 10];
+    firstFrameAt = edge;
+    errorBound = std::max(offsets[offsets.size() * 99 / 100] - edge, edge - offsets[offsets.size() * 3 / 4]);
 }

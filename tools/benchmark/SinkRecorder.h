@@ -1,14 +1,17 @@
 // SinkRecorder: what the sound server plays, as a listener at the speaker
-// would hear it. It records the default sink's monitor (libpulse, on a thread
-// of its own) and stamps every read with the steady clock, so that a frame of
-// the recording can be put on the same time line as the program's frames.
+// would hear it. It records the default sink's monitor (libpulse, on the
+// thread of a mainloop of its own) and stamps every arrival with the steady
+// clock, so that a frame of the recording can be put on the same time line as
+// the program's frames. It asks the sink for no latency of its own: the
+// program's stream alone decides how the sink runs, as with one program
+// playing on a desktop.
 #pragma once
 
-#include <pulse/simple.h>
+#include <pulse/context.h>
+#include <pulse/stream.h>
+#include <pulse/thread-mainloop.h>
 
-#include <atomic>
 #include <cstdint>
-#include <thread>
 #include <vector>
 
 class SinkRecorder {
@@ -17,7 +20,7 @@ public:
     static constexpr int channels = 2;
 
     // Connects to the server named by PULSE_SERVER (or the default one) and
-    // starts recording. Throws std::runtime_error when it cannot.
+    // starts recording, at most `maxSeconds`. Throws std::runtime_error.
     explicit SinkRecorder(double maxSeconds);
     ~SinkRecorder();
     SinkRecorder(const SinkRecorder&) = delete;
@@ -35,20 +38,21 @@ public:
     double errorBoundSeconds() const { return errorBound; }
 
 private:
-    void record();
+    static void onRead(pa_stream* stream, std::size_t bytes, void* self);
     void fitTimeLine();
 
-    struct Read {
-        std::int64_t endFrame;  // frames recorded once it returned
+    struct Arrival {
+        std::int64_t firstFrame;  // of the data that arrived
         double seconds;
     };
 
-    pa_simple* stream = nullptr;
-    std::atomic<bool> running{true};
+    pa_threaded_mainloop* mainloop = nullptr;
+    pa_context* context = nullptr;
+    pa_stream* stream = nullptr;
+    bool stopped = false;
     std::vector<float> recorded;
-    std::vector<Read> reads;
-    std::size_t capacityFrames = 0;
+    std::vector<Arrival> arrivals;
+    std::size_t capacitySamples = 0;
     double firstFrameAt = 0.0;
     double errorBound = 0.0;
-    std::thread thread;
 };

@@ -142,7 +142,7 @@ SyncRecording recordRealRun(const Settings& settings, int busyLoops, unsigned st
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     result.sound->stop();
     result.frames = readFrames(framesFile);
-    if (std::getenv("VELMORA_SYNC_DUMP") == nullptr) std::remove(framesFile.c_str());
+    std::remove(framesFile.c_str());
     std::remove(probeFile.c_str());
     if (result.frames.empty()) result.failure = "no frame was presented";
     return result;

@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <string>
 
 #include "demo/Cues.h"
 #include "gfx/DataPath.h"
@@ -56,14 +54,6 @@ Json spread(const std::vector<double>& milliseconds) {
 Json analyse(const SyncRecording& run, const SongReference& song) {
     Json result;
     const SinkRecorder& recorder = *run.sound;
-    if (const char* dump = std::getenv("VELMORA_SYNC_DUMP")) {
-        FILE* f = std::fopen((std::string(dump) + ".rec").c_str(), "wb");
-        std::fwrite(recorder.samples().data(), 4, recorder.samples().size(), f);
-        std::fclose(f);
-        f = std::fopen((std::string(dump) + ".ref").c_str(), "wb");
-        std::fwrite(song.samples().data(), 4, song.samples().size(), f);
-        std::fclose(f);
-    }
     const SoundAlignment alignment(song.samples(), recorder.samples());
     if (!alignment.found()) {
         result["failure"] = "the song was not found in the recording";
