@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <sstream>
@@ -191,24 +192,29 @@ TEST_F(MusicPlayerDevice, DeviceLeftOpenPullsNothingOnceItsPlayerIsGoneAndServes
     const FixtureModuleShape shape = tinyModuleShape();
     const std::string file = writeModule(shape);
     SdlAudioOutput device;
+    const double buffer = double(device.latencyFrames()) / AudioOutput::sampleRate;
+    auto waitUntil = [](const std::function<bool()>& done) {
+        const Clock::time_point start = Clock::now();
+        while (!done() && secondsSince(start) < 5.0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        return done();
+    };
     {
         MusicPlayer player(file, device);
         player.play();
-        std::this_thread::sleep_for(std::chrono::milliseconds(150));
-        ASSERT_GT(device.audibleFrame(), 0);
+        ASSERT_TRUE(waitUntil([&] { return device.audibleFrame() > 0; }));
     }
     // A callback after the module was freed would move the heard frame on
     // (and read freed memory); without one the estimate stops a buffer after
     // the last.
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::this_thread::sleep_for(std::chrono::duration<double>(buffer + 0.05));
     const std::int64_t heard = device.audibleFrame();
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_EQ(device.audibleFrame(), heard) << "the device pulled after the player was gone";
 
     MusicPlayer next(file, device);
     next.play();
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    EXPECT_GE(next.order() * shape.rows + next.row(), 2u) << "the reconnected device did not play";
+    EXPECT_TRUE(waitUntil([&] { return next.order() * shape.rows + next.row() >= 2u; }))
+        << "the reconnected device did not play";
 }
 
 namespace {
