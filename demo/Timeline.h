@@ -168,7 +168,9 @@ bool BasicTimeline<Scenes>::isOneOf(ModulePosition row, const Positions& positio
 
 // The player keeps playing while a frame is built, so every test below asks
 // it again instead of working from one reading: a frame that straddles a row
-// change follows the music within the frame, as the original did.
+// change follows the music within the frame, as the original did. (The demo
+// itself asks PresentedPosition, which answers every query of a frame for
+// the one moment the frame will be seen.)
 template <typename Scenes>
 bool BasicTimeline<Scenes>::renderFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -60,16 +60,21 @@ Json analyse(const SyncRecording& run, const SongReference& song) {
         return result;
     }
     const std::vector<PresentedLine>& frames = run.frames;
-    // The output frame the song began on: the start of order 0 row 0.
+    // The output frame the song began on: the start of order 0 row 0, or of
+    // an event's row less where that row begins in the song (on a busy
+    // machine the first frames can come after row 0).
     std::int64_t songStart = -1;
     for (const PresentedLine& frame : frames) {
-        if (frame.order == 0 && frame.row == 0 && frame.rowFrame >= 0) {
-            songStart = frame.rowFrame;
+        if (frame.rowFrame < 0 || frame.order == pastTheEnd) continue;
+        const std::int64_t rowInSong =
+            frame.order == 0 && frame.row == 0 ? 0 : song.rowStart(cues::Position{frame.order, frame.row});
+        if (rowInSong >= 0) {
+            songStart = frame.rowFrame - rowInSong;
             break;
         }
     }
     if (songStart < 0) {
-        result["failure"] = "no frame showed the song's first row";
+        result["failure"] = "no frame showed a row whose start is known";
         return result;
     }
     auto heardAt = [&](std::int64_t songFrame) {
