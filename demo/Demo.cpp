@@ -2,6 +2,7 @@
 // then the music starts — and the GL state every scene starts from.
 #include "demo/Demo.h"
 
+#include <chrono>
 #include <utility>
 
 #include "demo/InitialGLState.h"
@@ -16,9 +17,10 @@ Demo::Demo(std::string title, int width, int height, int bitsPerPixel, bool full
       musicPlayer(dataPath("data/Tolvane.it"), *audioOutput),
       clockSource(seams.clockSource ? std::move(seams.clockSource)
                                     : std::make_unique<SdlClockSource>()),
+      presentedPosition(musicPlayer),
       timeline(scenes.introScene, scenes.pulsingSphereScene, scenes.cubeStarScene,
                scenes.torusScene, scenes.cubeGridScene,
-               musicPlayer, [this] { return clock(); }, [this] { present(); }) {
+               presentedPosition, [this] { return clock(); }, [this] { presentFrame(); }) {
     // The window's first frame is drawn in here, before the clock starts; it
     // reads time 0 and the position of music that is not yet playing.
     createWindow();
@@ -32,8 +34,31 @@ Demo::~Demo() = default;
 
 void Demo::initGL() { applyInitialGLState(); }
 
+PresentedFrame velmoraPresentedFrame{};
+
+double Demo::steadySeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
 bool Demo::renderFrame() {
+    const double start = steadySeconds();
+    presentationLead.frameStarts(start);
+    presentedPosition.beginFrame(presentationLead.seconds());
+    velmoraPresentedFrame.startSeconds = start;
+    velmoraPresentedFrame.leadSeconds = presentationLead.seconds();
     return timeline.renderFrame();
+}
+
+void Demo::presentFrame() {
+    PresentedFrame& frame = velmoraPresentedFrame;
+    const RowStart& shown = presentedPosition.shownRow();
+    frame.heardFrame = presentedPosition.heardAtStart();
+    frame.shownFrame = presentedPosition.shownFrame();
+    frame.rowFrame = shown.frame;
+    frame.order = shown.position.order;
+    frame.row = shown.position.row;
+    present();
+    presentationLead.framePresented(steadySeconds());
 }
 
 double Demo::clock() {

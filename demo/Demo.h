@@ -11,6 +11,8 @@
 #include "demo/Clock.h"
 #include "demo/SceneSet.h"
 #include "demo/music/MusicPlayer.h"
+#include "demo/PresentationLead.h"
+#include "demo/PresentedPosition.h"
 #include "demo/Timeline.h"
 #include "shell/GLWindow.h"
 
@@ -22,6 +24,20 @@ struct DemoSeams {
     std::unique_ptr<ClockSource> clockSource;
     std::unique_ptr<AudioOutput> audioOutput;
 };
+
+// What the frame being presented shows, filled in just before its present: a
+// probe at the swap (the benchmark's sync section) reads it from outside, by
+// name. Times are seconds of the steady clock; frames are the output's.
+struct PresentedFrame {
+    double startSeconds;       // when the frame began
+    double leadSeconds;        // how far ahead of the sound heard then it aimed
+    std::int64_t heardFrame;   // the output frame heard when it began
+    std::int64_t shownFrame;   // the output frame it shows
+    std::int64_t rowFrame;     // the output frame the row it shows began on
+    unsigned order;            // the row it shows
+    unsigned row;
+};
+extern "C" PresentedFrame velmoraPresentedFrame;
 
 class Demo : public GLWindow {
 public:
@@ -52,6 +68,12 @@ public:
     MusicPlayer musicPlayer;
 
 private:
+    static double steadySeconds();
+    void presentFrame();
+
     std::unique_ptr<ClockSource> clockSource;
+    // The timeline reads the music for the moment each frame will be seen.
+    PresentationLead presentationLead;
+    PresentedPosition presentedPosition;
     Timeline timeline;
 };

@@ -7,8 +7,10 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "demo/Cues.h"
 #include "demo/music/MusicPosition.h"
@@ -58,6 +60,12 @@ private:
     bool at(cues::Position position);
     template <typename Positions>
     bool atOneOf(const Positions& positions);
+    // The same tests on the rows the song went through since the last
+    // frame without a frame of their own: their events are still due.
+    static bool isBeat(ModulePosition row);
+    static bool is(ModulePosition row, cues::Position position);
+    template <typename Positions>
+    static bool isOneOf(ModulePosition row, const Positions& positions);
 
     typename Scenes::Intro& introScene;
     typename Scenes::PulsingSphere& pulsingSphereScene;
@@ -67,6 +75,7 @@ private:
     MusicPosition& music;
     Clock clock;
     Present present;
+    std::vector<ModulePosition> passedRows;  // this frame's, oldest first
 };
 
 class IntroScene;
@@ -136,9 +145,32 @@ bool BasicTimeline<Scenes>::atOneOf(const Positions& positions) {
     return false;
 }
 
+template <typename Scenes>
+bool BasicTimeline<Scenes>::isBeat(ModulePosition row) {
+    return cues::pulsingSphereBeatOrders.contains(row.order) &&
+           std::find(cues::pulsingSphereBeatRows.begin(), cues::pulsingSphereBeatRows.end(),
+                     row.row) != cues::pulsingSphereBeatRows.end();
+}
+
+template <typename Scenes>
+bool BasicTimeline<Scenes>::is(ModulePosition row, cues::Position position) {
+    return row.order == position.order && row.row == position.row;
+}
+
+template <typename Scenes>
+template <typename Positions>
+bool BasicTimeline<Scenes>::isOneOf(ModulePosition row, const Positions& positions) {
+    for (cues::Position position : positions) {
+        if (is(row, position)) return true;
+    }
+    return false;
+}
+
 // The player keeps playing while a frame is built, so every test below asks
 // it again instead of working from one reading: a frame that straddles a row
-// change follows the music within the frame, as the original did.
+// change follows the music within the frame, as the original did. (The demo
+// itself asks PresentedPosition, which answers every query of a frame for
+// the one moment the frame will be seen.)
 template <typename Scenes>
 bool BasicTimeline<Scenes>::renderFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -146,6 +178,10 @@ bool BasicTimeline<Scenes>::renderFrame() {
     glLoadIdentity();
 
     frameTime = clock();
+    // A frame that comes late (a busy machine) can land past a row with an
+    // event; those events come first, once each, in the song's order, so
+    // that every beat still flashes. At normal frame rates there are none.
+    music.takePassedRows(passedRows);
     // The scaled times are multiplied in double precision and only then
     // narrowed; narrowing first would shift them by up to an ulp.
     const float t1 = static_cast<float>(frameTime);
@@ -164,6 +200,13 @@ bool BasicTimeline<Scenes>::renderFrame() {
     introScene.stop(0.0f, nullptr);
 
     if (inStretch(cues::pulsingSphere)) {
+        for (ModulePosition passed : passedRows) {
+            if (isBeat(passed)) {
+                pulsingSphereScene.nudge();
+                pulsingSphereScene.startDiscPulse(t5);
+                pulsingSphereScene.startFlash(t5);
+            }
+        }
         if (atOneOrderOf(cues::pulsingSphereBeatOrders) &&
             atOneRowOf(cues::pulsingSphereBeatRows)) {
             pulsingSphereScene.nudge();
@@ -184,6 +227,9 @@ bool BasicTimeline<Scenes>::renderFrame() {
 
     // The cube star scene is never stopped: it comes back as an overlay.
     if (inStretch(cues::cubeStar)) {
+        for (ModulePosition passed : passedRows) {
+            if (isOneOf(passed, cues::cubeStarFades)) cubeStarScene.setFadeStart(t1);
+        }
         if (atOneOf(cues::cubeStarFades)) {
             cubeStarScene.setFadeStart(t1);
         }
@@ -198,6 +244,9 @@ bool BasicTimeline<Scenes>::renderFrame() {
         }
         if (music.order() == cues::torusSpin) {
             torusScene.enableSpin();
+        }
+        for (ModulePosition passed : passedRows) {
+            if (is(passed, cues::torusFade)) torusScene.setFadeStart(t6);
         }
         if (at(cues::torusFade)) {
             torusScene.setFadeStart(t6);
@@ -226,6 +275,9 @@ bool BasicTimeline<Scenes>::renderFrame() {
     if (inStretch(cues::cubeGrid)) {
         if (music.order() == cues::demoEnd.order && music.row() >= cues::demoEnd.row) {
             return true;
+        }
+        for (ModulePosition passed : passedRows) {
+            if (is(passed, cues::cubeGridFade)) cubeGridScene.setFadeStart(t1);
         }
         if (at(cues::cubeGridFade)) {
             cubeGridScene.setFadeStart(t1);

@@ -4,7 +4,8 @@
 # run (GL headers only; the executable chooses what resolves the calls).
 add_library(velmora_glstate STATIC InitialGLState.cpp)
 
-add_library(velmora_timeline STATIC Timeline.cpp TimelineRun.cpp)
+add_library(velmora_timeline STATIC Timeline.cpp TimelineRun.cpp PresentationLead.cpp
+  PresentedPosition.cpp)
 # The end flag it reads lives with the music player.
 target_link_libraries(velmora_timeline PUBLIC velmora_scenes velmora_music)
 
@@ -14,3 +15,7 @@ target_link_libraries(velmora_clock PUBLIC velmora_error PkgConfig::SDL2)
 add_library(velmora_demo STATIC Demo.cpp)
 target_link_libraries(velmora_demo PUBLIC
   velmora_timeline velmora_clock velmora_music velmora_window)
+# The frame record a probe preloaded into the program reads by name.
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+  target_link_options(velmora_demo INTERFACE "LINKER:--export-dynamic-symbol=velmoraPresentedFrame")
+endif()

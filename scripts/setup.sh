@@ -9,10 +9,17 @@ VELMORA_PACKAGES=(
   libsdl2-dev libgtk-3-dev libopenmpt-dev libgl1-mesa-dev libglu1-mesa-dev
   libgl1-mesa-dri libgtest-dev libcairo2-dev fonts-dejavu-core nlohmann-json3-dev
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev libebur128-dev
+  libpulse-dev
 )
 VELMORA_TEST_PACKAGES=(
   xvfb xauth xdotool x11-utils sox weston
   desktop-file-utils appstream dpkg-dev file debootstrap
+)
+# The private sound server the tests and the benchmark play through
+# (scripts/pulse), installed without what it recommends for a desktop session
+# (rtkit, logind, a D-Bus session): it runs as a process of the run itself.
+VELMORA_SOUND_PACKAGES=(
+  pulseaudio
 )
 # The checking runs of scripts/test and scripts/fuzz: libFuzzer comes with
 # clang's runtime libraries, memcheck with valgrind (the test build leaves its
@@ -21,7 +28,13 @@ VELMORA_CHECK_PACKAGES=(
   clang libclang-rt-14-dev valgrind
 )
 
+# velmora_install [--no-install-recommends] PACKAGE...
 velmora_install() {
+  local options=()
+  if [ "${1:-}" = "--no-install-recommends" ]; then
+    options=(--no-install-recommends)
+    shift
+  fi
   local missing=()
   local pkg
   for pkg in "$@"; do
@@ -34,7 +47,7 @@ velmora_install() {
   if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
   echo "Installing: ${missing[*]}"
   $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${options[@]}" "${missing[@]}"
 }
 
 # The command line every script shares. A script sets velmora_script (its

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 // What an output pulls its samples from, on the output's own thread.
 class AudioSource {
@@ -34,4 +35,9 @@ public:
     // Index of the frame heard now, counted from the first frame the source
     // rendered; -1 while nothing has been rendered.
     virtual std::int64_t audibleFrame() = 0;
+    // Waits, at most `timeoutSeconds`, until the frame `frame` names has been
+    // heard; `frame` answers -1 while it is not known yet. An output that
+    // plays in real time polls its audible frame; one rendered on request
+    // returns at once, since nothing is heard unless its holder renders it.
+    virtual void waitUntilHeard(const std::function<std::int64_t()>& frame, double timeoutSeconds);
 };

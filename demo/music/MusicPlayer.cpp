@@ -61,6 +61,13 @@ MusicPlayer::MusicPlayer(const std::string& fileName, AudioOutput& output)
 }
 
 MusicPlayer::~MusicPlayer() {
+    // A device closed mid-song drops what it still holds, wherever the wave
+    // stands: a click. Closed after a heard fade, it holds only silence.
+    if (renderer.sounding()) {
+        fadeOut();
+        constexpr double fadeWaitSeconds = 0.5;  // several of the longest device buffers
+        output.waitUntilHeard([this] { return renderer.silentFrom(); }, fadeWaitSeconds);
+    }
     // The output stops pulling first: nothing renders from a freed module.
     output.disconnect();
     music.reset();
@@ -70,8 +77,16 @@ void MusicPlayer::play() {
     if (music) renderer.requestPlay();
 }
 
-ModulePosition MusicPlayer::audiblePosition() { return renderer.positionAt(output.audibleFrame()); }
+void MusicPlayer::fadeOut() { renderer.requestFadeOut(); }
 
-unsigned MusicPlayer::order() { return audiblePosition().order; }
+std::int64_t MusicPlayer::audibleFrame() { return output.audibleFrame(); }
 
-unsigned MusicPlayer::row() { return audiblePosition().row; }
+RowStart MusicPlayer::rowAt(std::int64_t frame) { return renderer.rowAt(frame); }
+
+void MusicPlayer::rowsStarted(std::int64_t after, std::int64_t upTo, std::vector<RowStart>& rows) {
+    renderer.rowsStarted(after, upTo, rows);
+}
+
+unsigned MusicPlayer::order() { return rowAt(audibleFrame()).position.order; }
+
+unsigned MusicPlayer::row() { return rowAt(audibleFrame()).position.row; }

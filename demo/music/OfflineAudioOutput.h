@@ -16,6 +16,7 @@ public:
     std::uint32_t latencyFrames() const override { return 0; }
     // The last rendered frame counts as the one heard now.
     std::int64_t audibleFrame() override { return framesRendered - 1; }
+    void waitUntilHeard(const std::function<std::int64_t()>&, double) override {}
 
     // Renders `frames` stereo frames now, into `stereo` (2 floats a frame)
     // or, when it is null, into nothing. Unconnected, it gives silence and

@@ -2,6 +2,7 @@
 // the audible-frame estimate the music position is read through.
 #include "demo/music/SdlAudioOutput.h"
 
+#include "demo/music/HeardFrame.h"
 #include "shell/CError.h"
 
 #include <cstdio>
@@ -38,14 +39,17 @@ SdlAudioOutput::Device::Device(SDL_AudioCallback callback, void* user) {
     wanted.freq = sampleRate;
     wanted.format = AUDIO_F32SYS;
     wanted.channels = channels;
-    wanted.samples = bufferFrames;
+    wanted.samples = requestedBufferFrames;
     wanted.callback = callback;
     wanted.userdata = user;
     SDL_AudioSpec obtained{};
-    // No changes allowed: SDL converts to whatever the hardware wants, so the
-    // callback always sees 1024 float stereo frames at 44100 Hz.
-    id = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    // SDL converts to whatever the hardware wants, so the callback always
+    // sees float stereo at 44100 Hz; the buffer may be what the driver
+    // prefers, since a buffer SDL re-cut to our size would add latency the
+    // estimate of the frame heard cannot see.
+    id = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
     if (id == 0) failInit();
+    bufferFrames = obtained.samples;
 }
 
 SdlAudioOutput::Device::~Device() {
@@ -119,14 +123,7 @@ std::int64_t SdlAudioOutput::estimateHeard(std::uint64_t packed, std::uint32_t n
     if (packed == noCallbackYet) return -1;
     const auto firstFrame = static_cast<std::uint32_t>(packed >> 32);
     const auto callbackTime = static_cast<std::uint32_t>(packed & 0xFFFFFFFFu);
-    const std::uint32_t elapsedMicros = now - callbackTime;
-    std::int64_t elapsedFrames = static_cast<std::int64_t>(elapsedMicros) * sampleRate / 1000000;
-    // The buffer just filled waits behind the one playing now, so the frame
-    // heard moves from one buffer before this callback's first towards it.
-    // Holding there when the next callback is late (a loaded machine, SDL's
-    // dummy driver) keeps the position from stepping back when it comes.
-    if (elapsedFrames > bufferFrames) elapsedFrames = bufferFrames;
-    return static_cast<std::int64_t>(firstFrame) - bufferFrames + elapsedFrames;
+    return heardFrame(firstFrame, now - callbackTime, device.bufferFrames, sampleRate);
 }
 
 bool SdlAudioOutput::stalled(std::uint64_t packed, std::uint32_t now) const {
@@ -145,6 +142,6 @@ std::int64_t SdlAudioOutput::takeOver(std::uint64_t packed, std::uint32_t now) {
     SDL_UnlockAudioDevice(device.id);
     SDL_PauseAudioDevice(device.id, 1);
     std::fprintf(stderr, "velmora: the audio device stopped; the demo plays on without sound\n");
-    fallback.start(*source, estimateHeard(packed, now), rendered, bufferFrames);
+    fallback.start(*source, estimateHeard(packed, now), rendered, device.bufferFrames);
     return fallback.audibleFrame();
 }

@@ -14,7 +14,10 @@
 
 class SdlAudioOutput : public AudioOutput {
 public:
-    static constexpr std::uint16_t bufferFrames = 1024;
+    // What the device is asked for: 93 ms, which a sound server on a busy
+    // two-core machine keeps fed where 23 ms ran dry again and again. Sync
+    // does not suffer: the frame heard is estimated from the buffer granted.
+    static constexpr std::uint16_t requestedBufferFrames = 4096;
 
     // Opens the device, paused. Throws CError "Error bass init" when SDL
     // audio or the device cannot open.
@@ -25,7 +28,8 @@ public:
 
     void connect(AudioSource& source) override;
     void disconnect() noexcept override;
-    std::uint32_t latencyFrames() const override { return bufferFrames; }
+    // The buffer the device granted, which may differ from the one asked for.
+    std::uint32_t latencyFrames() const override { return device.bufferFrames; }
     // Also where a stalled device is noticed: from then on the source is
     // rendered here, on the caller's thread, by the wall clock.
     std::int64_t audibleFrame() override;
@@ -48,6 +52,7 @@ private:
         Device(const Device&) = delete;
         Device& operator=(const Device&) = delete;
         SDL_AudioDeviceID id = 0;
+        std::uint32_t bufferFrames = 0;  // as granted
     };
 
     static void callback(void* user, Uint8* stream, int bytes);

@@ -1,7 +1,11 @@
 // The timeline's beat events against logging stand-ins for the scenes: each
 // event on its rows only, on every frame of its row, before the draw, with
-// the scene's own time scale.
+// the scene's own time scale; and, on a stepped song clock, the events of
+// rows that passed between two frames.
 #include "TimelineLogicRig.h"
+
+#include "demo/PresentedPosition.h"
+#include "tests/demo/SteppedSong.h"
 
 namespace {
 
@@ -143,6 +147,71 @@ TEST_F(TimelineLogic, CubeGridFadeAtOrderThirtySevenRowZeroAndTheEndFromOrderThi
     EXPECT_TRUE(end.result);
     EXPECT_FALSE(end.has("grid.draw"));
     EXPECT_EQ(presents, shown + 1);
+}
+
+// The timeline over a song played on a stepped clock, each frame showing
+// the moment heard then (the lead is PresentedPosition's own business).
+class TimelineOnSongClock : public TimelineLogic {
+protected:
+    Frame at(std::int64_t heard) {
+        song.heard = heard;
+        position.beginFrame(0.0);
+        return run(songTimeline);
+    }
+    SteppedSong song;
+    PresentedPosition position{song};
+    LoggingTimeline songTimeline{intro, pulse, star, torus, grid, position, [this] { return now; },
+                                 [this] {
+                                     ++presents;
+                                     logSceneCall("present");
+                                 }};
+};
+
+TEST_F(TimelineOnSongClock, SixtyFramesASecondCallExactlyWhatTheRowAloneCalls) {
+    warmUp();
+    int beats = 0;
+    for (std::int64_t heard = SteppedSong::frameOf(5, 0); heard < SteppedSong::frameOf(14, 2); heard += 735) {
+        const Frame onClock = at(heard);
+        const RowStart row = song.rowAt(heard);
+        const Frame byRow = frame(row.position.order, row.position.row);
+        ASSERT_EQ(onClock.trace, byRow.trace) << "order " << row.position.order << " row " << row.position.row;
+        beats += onClock.has("pulse.flash");
+    }
+    // Each beat row lasts seven frames or so, and flashes on each of them.
+    EXPECT_GE(beats, 16 * 6);
+}
+
+TEST_F(TimelineOnSongClock, RowsPassedWithoutAFrameDeliverTheirEventsOnceBeforeTheFramesOwn) {
+    const std::string beat = "pulse.nudge pulse.disc pulse.flash ";
+    struct Case {
+        const char* name;
+        unsigned order;
+        double fromRow;  // where the last frame before the gap was, in rows
+        double gapSeconds;
+        std::string trace;  // of the frame after the gap
+    };
+    // In song order: the song's clock only goes forward.
+    const Case cases[] = {
+        {"a beat row skipped by a 300 ms gap", 6, 10.5, 0.3, "intro.stop " + beat + "pulse.draw present"},
+        {"two beats in one gap, in order", 7, 44.5, 1.0, "intro.stop " + beat + beat + "pulse.draw present"},
+        {"a skipped beat, then the frame's own", 8, 10.5, 1.154, "intro.stop " + beat + beat + "pulse.draw present"},
+        {"a gap with no event in it", 9, 13.5, 0.3, "intro.stop pulse.draw present"},
+        {"a skipped flash of the star", 11, 63.5, 0.3, "intro.stop pulse.stop star.fade star.draw present"},
+        {"a flash whose scene is over is not shown", 13, 60.5, 0.5, "intro.stop pulse.stop torus.draw present"},
+    };
+    warmUp();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto before = static_cast<std::int64_t>((c.order * 64 + c.fromRow) * SteppedSong::rowFrames);
+        at(before - 735);
+        at(before);
+        const std::int64_t after = before + static_cast<std::int64_t>(c.gapSeconds * 44100);
+        EXPECT_EQ(at(after).trace, c.trace);
+        // Delivered once: the next frame calls what its row alone calls.
+        const Frame next = at(after + 735);
+        const RowStart row = song.rowAt(after + 735);
+        EXPECT_EQ(next.trace, frame(row.position.order, row.position.row).trace);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The music player without a sound card: the offline output walks the fixture
-// modules row by row; the null output keeps wall-clock time; load failures.
+// modules row by row and finds each row's first frame; the null output keeps
+// wall-clock time; the fade-out; load failures.
 #include "demo/music/MusicPlayer.h"
 #include "demo/music/NullAudioOutput.h"
 #include "demo/music/OfflineAudioOutput.h"
@@ -10,8 +11,10 @@
 #include <gtest/gtest.h>
 #include <libopenmpt/libopenmpt.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <sstream>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -73,6 +76,102 @@ TEST_F(MusicPlayerOffline, WalksEveryRowOfEveryOrderInTurnThenReportsThePastEnd)
     }
     expected.emplace_back(past, past);
     EXPECT_EQ(seen, expected);
+}
+
+namespace {
+
+// Where libopenmpt itself says each row begins: read one frame at a time, the
+// read after which the row has changed rendered the row's first frame.
+std::vector<RowStart> libopenmptRowStarts(const std::vector<std::uint8_t>& bytes, std::size_t rows) {
+    std::ostringstream log;
+    openmpt::module module(bytes, log);
+    module.set_repeat_count(0);
+    std::vector<RowStart> starts{{0, {0, 0}}};
+    float frame[2];
+    for (std::int64_t index = 0; starts.size() < rows && module.read_interleaved_stereo(44100, 1, frame) == 1;
+         ++index) {
+        const ModulePosition now{static_cast<unsigned>(module.get_current_order()),
+                                 static_cast<unsigned>(module.get_current_row())};
+        if (now.order != starts.back().position.order || now.row != starts.back().position.row) {
+            starts.push_back({index, now});
+        }
+    }
+    return starts;
+}
+
+std::string describe(const std::vector<RowStart>& rows) {
+    std::ostringstream text;
+    for (const RowStart& row : rows) text << row.position.order << ":" << row.position.row << "@" << row.frame << " ";
+    return text.str();
+}
+
+}  // namespace
+
+TEST_F(MusicPlayerOffline, EveryRowBeginsOnTheFrameLibopenmptItselfStartsItOn) {
+    struct Case {
+        const char* name;
+        FixtureModuleShape shape;
+        std::vector<std::size_t> reads;  // frames per render call, repeated
+    };
+    // Ticks of 432 frames (tempo 255), of 1137 (tempo 97: 2.5 s / 97 is not
+    // a whole number of frames), and reads that the capture tool, the SDL
+    // device and a ragged caller make.
+    const Case cases[] = {
+        {"speed 1, tempo 255, frames of 60 fps", {3, 64, 1, 255}, {735}},
+        {"speed 3, tempo 97, device buffers", {2, 16, 3, 97}, {2048}},
+        {"speed 5, tempo 130, ragged reads", {2, 16, 5, 130}, {1, 220, 7, 1000, 333}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::filesystem::path path = dir.path() / "data" / "rows.it";
+        const std::vector<std::uint8_t> bytes = fixtureModuleBytes(c.shape);
+        writeBytes(path, bytes);
+        OfflineAudioOutput out;
+        MusicPlayer player(path.string(), out);
+        player.play();
+        const auto rows = static_cast<std::size_t>(c.shape.orders * c.shape.rows);
+        std::vector<RowStart> recorded;
+        for (std::size_t call = 0; recorded.size() < rows && call < 100000; ++call) {
+            out.render(nullptr, c.reads[call % c.reads.size()]);
+            // Collected as the song goes: the history holds the latest rows.
+            player.rowsStarted(recorded.empty() ? -1 : recorded.back().frame, out.audibleFrame(), recorded);
+        }
+        recorded.resize(std::min(recorded.size(), rows));
+        EXPECT_EQ(describe(recorded), describe(libopenmptRowStarts(bytes, rows)));
+        // The row heard at a frame is the one begun at or before it.
+        const RowStart& third = recorded.at(2);
+        EXPECT_EQ(player.rowAt(third.frame).position.row, third.position.row);
+        EXPECT_EQ(player.rowAt(third.frame - 1).position.row, recorded.at(1).position.row);
+    }
+}
+
+TEST_F(MusicPlayerOffline, FadeOutRampsTheNextFramesToSilenceAndStaysSilent) {
+    // Two players on the same module and the same reads; one fades.
+    const std::string file = writeModule(tinyModuleShape());
+    OfflineAudioOutput otherOutput;
+    MusicPlayer fading(file, output);
+    MusicPlayer steady(file, otherOutput);
+    fading.play();
+    steady.play();
+    std::vector<float> before(2 * 4410);
+    output.render(before.data(), 4410);
+    otherOutput.render(before.data(), 4410);
+
+    fading.fadeOut();
+    std::vector<float> faded(2 * 2000), reference(2 * 2000);
+    output.render(faded.data(), 2000);
+    otherOutput.render(reference.data(), 2000);
+    const std::int64_t ramp = ModuleRenderer::fadeFrames;
+    ASSERT_GT(*std::max_element(reference.begin(), reference.begin() + ramp * 2), 0.005f) << "music sounds";
+    for (std::int64_t i = 0; i < 2000; ++i) {
+        // Linear from full level to nothing over the ramp, then silence.
+        const float gain = i < ramp ? float(ramp - i) / float(ramp + 1) : 0.0f;
+        for (int channel = 0; channel < 2; ++channel) {
+            ASSERT_NEAR(faded[i * 2 + channel], reference[i * 2 + channel] * gain, 1e-6f) << "frame " << i;
+        }
+    }
+    output.render(faded.data(), 2000);
+    EXPECT_TRUE(silent(faded)) << "the fade is not undone";
 }
 
 TEST_F(MusicPlayerOffline, ReportsZeroAndStaysSilentBeforePlay) {

@@ -19,6 +19,9 @@ raw_audio_span="$7"
 failing_window_driver="$8"
 capture_tool="$9"
 
+# The suite's sound server (scripts/test runs a private PulseAudio and sets
+# SDL's pulseaudio driver); run alone, the silent dummy driver. The cases that
+# measure the music (the disk driver) or break the device set their own.
 export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
 export LIBGL_ALWAYS_SOFTWARE=1
 title='^Orvak 2002 - Velmora$'

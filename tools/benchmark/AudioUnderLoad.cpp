@@ -142,7 +142,7 @@ Json measureAudio(const Settings& settings) {
     }
     const std::size_t calls = output.timed.count.load(std::memory_order_acquire);
 
-    const double period = double(SdlAudioOutput::bufferFrames) / AudioOutput::sampleRate;
+    const double period = double(output.latencyFrames()) / AudioOutput::sampleRate;
     int late = 0;
     int overBudget = 0;
     double longest = 0.0;

@@ -12,6 +12,7 @@ const std::vector<Section>& sections() {
         {"startup", measureStartup, printStartup},
         {"memory", measureMemory, printMemory},
         {"presentation", measurePresentation, printPresentation},
+        {"sync", measureSync, printSync},
     };
     return table;
 }

@@ -14,6 +14,8 @@ Json measureMemory(const Settings& settings);
 void printMemory(const Json& result);
 Json measurePresentation(const Settings& settings);
 void printPresentation(const Json& result);
+Json measureSync(const Settings& settings);
+void printSync(const Json& result);
 
 // The real program under the display the benchmark was given, with the
 // first-present probe preloaded: started once, read by start-up and memory.

@@ -8,11 +8,9 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
-#include <thread>
 
 #include "tools/benchmark/ChildModes.h"
+#include "tools/benchmark/RealProgram.h"
 #include "tools/benchmark/Subprocess.h"
 
 namespace {
@@ -21,90 +19,31 @@ Json parseJson(const std::string& text) {
     return text.empty() ? Json() : Json::parse(text, nullptr, false);
 }
 
-bool runnable(const std::string& path) { return access(path.c_str(), X_OK) == 0; }
-
-bool onPath(const char* program) {
-    std::stringstream path(std::getenv("PATH") != nullptr ? std::getenv("PATH") : "");
-    for (std::string folder; std::getline(path, folder, ':');) {
-        if (runnable(folder + "/" + program)) return true;
-    }
-    return false;
-}
-
-// The probe's events so far, by name.
-Json probeEvents(const std::string& file) {
-    Json events = Json::object();
-    std::ifstream in(file);
-    for (std::string line; std::getline(in, line);) {
-        const Json event = Json::parse(line, nullptr, false);
-        if (event.is_object()) events[event["event"].get<std::string>()] = event;
-    }
-    return events;
-}
-
-bool waitFor(const std::string& file, const char* event, double timeoutSeconds) {
-    const double until = monotonicSeconds() + timeoutSeconds;
-    while (monotonicSeconds() < until) {
-        if (probeEvents(file).contains(event)) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return false;
-}
-
-void pressOk(pid_t pid, const std::string& display) {
-    const std::string p = std::to_string(pid);
-    Subprocess press({"/bin/sh", "-c", "export DISPLAY=" + display + "; " +
-                      "w=$(xdotool search --all --onlyvisible --pid " + p +
-                          " --name 'Orvak 2002 - Velmora' | head -1); "
-                          "timeout 3 xdotool windowfocus --sync \"$w\" 2>/dev/null; xdotool key Return"});
-    press.wait();
-}
-
-// The display for the real program: scripts/benchmark hands its Xvfb over in
-// VELMORA_BENCHMARK_DISPLAY and keeps DISPLAY unset, so that the headless
-// sections stay on the offscreen driver.
-std::string displayForTheProgram() {
-    for (const char* name : {"VELMORA_BENCHMARK_DISPLAY", "DISPLAY"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0') return value;
-    }
-    return "";
-}
-
 Json launchRealProgram(const Settings& settings) {
     Json run;
-    const std::string display = displayForTheProgram();
-    const std::string program = settings.toolFolder + "/../../velmora";
-    const std::string probe = settings.toolFolder + "/libvelmora_first_present.so";
-    if (display.empty() || !onPath("xdotool") || !runnable(program)) {
-        run["skipped"] = "needs DISPLAY, xdotool and the velmora binary (scripts/benchmark has them)";
+    if (const std::string missing = realProgramMissing(settings); !missing.empty()) {
+        run["skipped"] = missing;
         return run;
     }
     const std::string file = "/tmp/velmora-probe-" + std::to_string(getpid()) + ".jsonl";
-    std::remove(file.c_str());
-    const double spawned = monotonicSeconds();
-    Subprocess velmora({program}, {"DISPLAY=" + display, "LD_PRELOAD=" + probe,
-                                   "VELMORA_PROBE_FILE=" + file, "SDL_AUDIODRIVER=dummy"});
-    if (!waitFor(file, "launcher shown", 30.0)) {
-        run["skipped"] = "the launcher never appeared";
+    LaunchedProgram launched =
+        launchPastTheLauncher(settings, file, {}, {"SDL_AUDIODRIVER=dummy"});
+    if (!launched.failure.empty()) {
+        run["skipped"] = launched.failure;
         return run;
     }
-    for (int attempt = 0; attempt < 20 && !probeEvents(file).contains("launcher closed"); ++attempt) {
-        pressOk(velmora.pid(), display);
-        waitFor(file, "launcher closed", 1.0);
-    }
-    if (!waitFor(file, "first present", 30.0)) {
+    if (!waitForProbeEvent(file, "first present", 30.0)) {
         run["skipped"] = "no frame was presented";
         return run;
     }
     // Quick: the start-up only. Otherwise the whole run, for its memory.
-    const ChildResult result = settings.quick ? velmora.stop() : velmora.wait();
+    const ChildResult result = settings.quick ? launched.process->stop() : launched.process->wait();
     const Json events = probeEvents(file);
     std::remove(file.c_str());
     const double shown = events["launcher shown"]["seconds"];
     const double closed = events["launcher closed"]["seconds"];
     const double first = events["first present"]["seconds"];
-    run["to_launcher_ms"] = (shown - spawned) * 1000.0;
+    run["to_launcher_ms"] = (shown - launched.spawnedAt) * 1000.0;
     run["ok_to_first_present_ms"] = (first - closed) * 1000.0;
     run["startup_ms"] = run["to_launcher_ms"].get<double>() + run["ok_to_first_present_ms"].get<double>();
     run["at_first_present"] = events["first present"];

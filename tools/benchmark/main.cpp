@@ -20,7 +20,7 @@ const char* const usage =
     "  --quick      fewer frames and a short audio run: done in under a minute\n"
     "  --json       print the figures as one JSON document instead of tables\n"
     "  --only LIST  run only these sections (frames, cpu, audio, startup, memory,\n"
-    "               presentation)\n"
+    "               presentation, sync)\n"
     "  --frames N   frames per stretch (default 300, quick 40)\n"
     "  --frame-hashes  print a hash of every frame of a fixed walk through the\n"
     "               stretches: equal output before and after a change proves\n"
