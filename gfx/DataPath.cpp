@@ -18,9 +18,12 @@ std::vector<fs::path> dataFolders() {
     std::vector<fs::path> folders{fs::path()};
     const fs::path executable = executablePath();
     if (!executable.empty()) {
-        folders.push_back(executable.parent_path());
-        // The install rules define where the data goes relative to the program.
-        folders.push_back((executable.parent_path() / VELMORA_INSTALLED_DATA_FOLDER).lexically_normal());
+        const fs::path beside = executable.parent_path();
+        folders.push_back(beside);
+        // The install rules define where the data goes relative to the
+        // program; where that is beside it, the folder is tried once.
+        const fs::path installed = (beside / VELMORA_INSTALLED_DATA_FOLDER).lexically_normal();
+        if (installed != (beside / "").lexically_normal()) folders.push_back(installed);
     }
     return folders;
 }
@@ -29,7 +32,8 @@ std::string dataPathAmong(const std::string& relativePath, const std::vector<fs:
                           std::ostream& report) {
     for (const fs::path& folder : folders) {
         std::error_code error;
-        if (fs::is_directory(folder / "data", error)) return (folder / relativePath).string();
+        // UTF-8 on every system: the loaders open it as such.
+        if (fs::is_directory(folder / "data", error)) return (folder / fs::u8path(relativePath)).u8string();
     }
     // The working directory is named in full: "data" alone says little when the
     // demo was started from a menu.
@@ -38,7 +42,7 @@ std::string dataPathAmong(const std::string& relativePath, const std::vector<fs:
     for (const fs::path& folder : folders) {
         std::error_code error;
         const fs::path place = folder.empty() ? fs::current_path(error) : folder;
-        report << separator << (place / "data").string();
+        report << separator << (place / "data").u8string();
         separator = ", ";
     }
     report << '\n';
