@@ -36,9 +36,10 @@ void presentError(const std::string& text, SDL_Window* owner) {
 
 }  // namespace
 
-// No module instance handle exists here: the launcher's resources are built
-// in code, so nothing is stored before it opens.
-int main() {
+// The module instance handle, where the platform has one, is stored by the
+// launcher's toolkit start. The arguments are not looked at; SDL's entry on
+// Windows calls main with them.
+int main(int, char**) {
     // Before SDL starts, so that SIGINT and SIGTERM end the launcher, the
     // pause and the loop alike, through the normal way out.
     QuitSignals signals;
