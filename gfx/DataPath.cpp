@@ -18,9 +18,12 @@ std::vector<fs::path> dataFolders() {
     std::vector<fs::path> folders{fs::path()};
     const fs::path executable = executablePath();
     if (!executable.empty()) {
-        folders.push_back(executable.parent_path());
-        // The install rules define where the data goes relative to the program.
-        folders.push_back((executable.parent_path() / VELMORA_INSTALLED_DATA_FOLDER).lexically_normal());
+        const fs::path beside = executable.parent_path();
+        folders.push_back(beside);
+        // The install rules define where the data goes relative to the
+        // program; where that is beside it, the folder is tried once.
+        const fs::path installed = (beside / VELMORA_INSTALLED_DATA_FOLDER).lexically_normal();
+        if (installed != (beside / "").lexically_normal()) folders.push_back(installed);
     }
     return folders;
 }
@@ -30,8 +33,10 @@ std::string dataPathAmong(const std::string& relativePath, const std::vector<fs:
     for (const fs::path& folder : folders) {
         std::error_code error;
         // A dangling link is not there; a pipe or a folder by the name is,
-        // and the loader refuses it with the reason.
-        if (fs::exists(folder / relativePath, error)) return (folder / relativePath).string();
+        // and the loader refuses it with the reason. UTF-8 on every system:
+        // the loaders open it as such.
+        const fs::path candidate = folder / fs::u8path(relativePath);
+        if (fs::exists(candidate, error)) return candidate.u8string();
     }
     // The working directory is named in full: "data" alone says little when the
     // demo was started from a menu.
@@ -40,7 +45,7 @@ std::string dataPathAmong(const std::string& relativePath, const std::vector<fs:
     for (const fs::path& folder : folders) {
         std::error_code error;
         const fs::path place = folder.empty() ? fs::current_path(error) : folder;
-        report << separator << (place / relativePath).string();
+        report << separator << (place / fs::u8path(relativePath)).u8string();
         separator = ", ";
     }
     report << '\n';

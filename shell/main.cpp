@@ -37,8 +37,9 @@ void presentError(const std::string& text, SDL_Window* owner) {
 
 }  // namespace
 
-// No module instance handle exists here: the launcher's resources are built
-// in code, so nothing is stored before it opens.
+// The module instance handle, where the platform has one, is stored by the
+// launcher's toolkit start. SDL's entry on Windows calls main with the
+// arguments.
 int main(int argc, char** argv) {
     // Answered before anything opens; the demo takes no other options.
     if (answeredHelpOrVersion(argc, argv)) return 0;

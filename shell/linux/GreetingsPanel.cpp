@@ -3,6 +3,8 @@
 // launcher.
 #include "shell/linux/GreetingsPanel.h"
 
+#include "shell/GreetingsText.h"
+
 namespace {
 
 // One horizontal dialog unit is 1.5 px, one vertical 1.625 px.
@@ -17,13 +19,12 @@ struct GreetingText {
     const char* text;
 };
 
-// Handles and groups are invented for this demo.
 constexpr GreetingText greetingTexts[] = {
-    {7, 7, "We love: "},
-    {7, 18, "Gravelhorn, Lumenwick, Pale Ferrite, Octoberdust, Skarnvik,"},
-    {7, 28, "Threnodyne, Blue Aspic, Mirecraft, Quillfold and Saltmarrow"},
-    {7, 39, "... and everybody who still codes for the fun of it!"},
-    {203, 60, "zeb"},
+    {7, 7, GREETINGS_HEADING},
+    {7, 18, GREETINGS_FIRST_LINE},
+    {7, 28, GREETINGS_SECOND_LINE},
+    {7, 39, GREETINGS_CLOSING_LINE},
+    {203, 60, GREETINGS_SIGNATURE},
 };
 
 gboolean swallowKey(GtkWidget*, GdkEventKey*, gpointer) { return TRUE; }

@@ -84,8 +84,8 @@ struct Case {
 std::vector<Case> everyCommand() {
     std::vector<Case> cases;
     for (const Program& program : builtPrograms) cases.push_back({program.name, program.path});
-    for (const char* script : {"benchmark", "fuzz", "make-data", "package", "play",
-                               "screenshots", "setup.sh", "test"}) {
+    for (const char* script : {"benchmark", "fuzz", "make-data", "package", "play", "pulse",
+                               "screenshots", "setup.sh", "test", "windows"}) {
         cases.push_back({script, std::string("bash ") + SOURCE_DIR + "/scripts/" + script});
     }
     for (Case& c : cases) {

@@ -3,8 +3,9 @@
 //                                 (WM_DELETE_WINDOW), without a window manager
 //   x11_probe cursor              prints "hidden" when the cursor shown right
 //                                 now is fully transparent, else "visible"
-//   x11_probe rows                prints runs of screen rows, "first-last kind":
-//                                 black (all), white (most pixels light) or mixed
+//   x11_probe rows [window-id]    prints runs of screen rows (or of the window's
+//                                 rows), "first-last kind": black (all), white
+//                                 (most pixels light) or mixed
 //   x11_probe extent              prints the box around every pixel on screen
 //                                 that is not black, "left top right bottom"
 #include <X11/Xatom.h>
@@ -63,18 +64,17 @@ const char* rowKind(XImage* image, int y) {
     return black == image->width ? "black" : 2 * white > image->width ? "white" : "mixed";
 }
 
-XImage* screenImage(Display* display, XWindowAttributes& root) {
-    XGetWindowAttributes(display, DefaultRootWindow(display), &root);
-    return XGetImage(display, DefaultRootWindow(display), 0, 0, root.width, root.height, AllPlanes,
-                     ZPixmap);
+XImage* windowImage(Display* display, Window window, XWindowAttributes& shown) {
+    XGetWindowAttributes(display, window, &shown);
+    return XGetImage(display, window, 0, 0, shown.width, shown.height, AllPlanes, ZPixmap);
 }
 
-int reportRows(Display* display) {
-    XWindowAttributes root{};
-    XImage* image = screenImage(display, root);
+int reportRows(Display* display, Window window) {
+    XWindowAttributes shown{};
+    XImage* image = windowImage(display, window, shown);
     if (image == nullptr) return 2;
-    for (int first = 0, y = 1; y <= root.height; ++y) {
-        if (y == root.height || std::strcmp(rowKind(image, y), rowKind(image, first)) != 0) {
+    for (int first = 0, y = 1; y <= shown.height; ++y) {
+        if (y == shown.height || std::strcmp(rowKind(image, y), rowKind(image, first)) != 0) {
             std::printf("%d-%d %s\n", first, y - 1, rowKind(image, first));
             first = y;
         }
@@ -85,7 +85,7 @@ int reportRows(Display* display) {
 
 int reportExtent(Display* display) {
     XWindowAttributes root{};
-    XImage* image = screenImage(display, root);
+    XImage* image = windowImage(display, DefaultRootWindow(display), root);
     if (image == nullptr) return 2;
     int left = root.width, top = -1, right = -1, bottom = -1;
     for (int y = 0; y < root.height; ++y) {
@@ -104,7 +104,7 @@ int reportExtent(Display* display) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: x11_probe close <window-id> | cursor | rows | extent\n");
+        std::fprintf(stderr, "usage: x11_probe close <window-id> | cursor | rows [window-id] | extent\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -118,7 +118,8 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(argv[1], "cursor") == 0) {
         status = reportCursor(display);
     } else if (std::strcmp(argv[1], "rows") == 0) {
-        status = reportRows(display);
+        status = reportRows(display, argc == 3 ? static_cast<Window>(std::strtoul(argv[2], nullptr, 0))
+                                               : DefaultRootWindow(display));
     } else if (std::strcmp(argv[1], "extent") == 0) {
         status = reportExtent(display);
     }
