@@ -44,6 +44,10 @@ public:
     // hands back zeros.
     virtual void readPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,
                             GLenum type, std::size_t stride, std::size_t rowBytes, void* pixels);
+    // Fills rows as readPixels does with level 0 of texture `name` (an image
+    // of the given size exists), for what the context keeps no copy of.
+    virtual void readTexture(GLuint name, GLsizei width, GLsizei height, GLenum format,
+                             GLenum type, std::size_t stride, std::size_t rowBytes, void* pixels);
     // glFlush (finish false) and glFinish.
     virtual void flush(bool /*finish*/) {}
 };

@@ -15,6 +15,11 @@ void Backend::readPixels(GLint, GLint, GLsizei, GLsizei height, GLenum, GLenum,
     std::memset(pixels, 0, stride * (height - 1) + rowBytes);
 }
 
+void Backend::readTexture(GLuint, GLsizei, GLsizei height, GLenum, GLenum, std::size_t stride,
+                          std::size_t rowBytes, void* pixels) {
+    std::memset(pixels, 0, stride * (height - 1) + rowBytes);
+}
+
 Context::Context(Backend& backend, Strings strings) : out(backend), strings(strings) { reset(); }
 
 void Context::reset() {

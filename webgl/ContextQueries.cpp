@@ -203,7 +203,7 @@ void Context::readBuffer(GLenum mode) {
 }
 
 // Hands back the kept bytes when they were RGBA / GL_UNSIGNED_BYTE both
-// ways, zeros otherwise.
+// ways, else what the backend reads from the texture.
 void Context::getTexImage(GLenum target, GLint level, GLenum format, GLenum type, void* pixels) {
     if (!outsideBeginEnd("glGetTexImage"))
         return;
@@ -223,7 +223,7 @@ void Context::getTexImage(GLenum target, GLint level, GLenum format, GLenum type
                         t.pixels.data() + std::size_t(row) * rowBytes, rowBytes);
         return;
     }
-    std::memset(pixels, 0, stride * (t.height - 1) + rowBytes);
+    out.readTexture(live.boundTexture2D, t.width, t.height, format, type, stride, rowBytes, pixels);
 }
 
 void Context::readPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,

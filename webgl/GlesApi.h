@@ -13,19 +13,22 @@
 #define VELMORA_GLES_API(X)                                                                  \
     X(ActiveTexture, ACTIVETEXTURE) X(AttachShader, ATTACHSHADER)                            \
     X(BindAttribLocation, BINDATTRIBLOCATION) X(BindBuffer, BINDBUFFER)                      \
+    X(BindFramebuffer, BINDFRAMEBUFFER) X(CheckFramebufferStatus, CHECKFRAMEBUFFERSTATUS)                      \
     X(BindTexture, BINDTEXTURE) X(BindVertexArray, BINDVERTEXARRAY) X(BlendFunc, BLENDFUNC)  \
     X(BufferData, BUFFERDATA) X(Clear, CLEAR) X(ClearColor, CLEARCOLOR)                      \
     X(ClearDepthf, CLEARDEPTHF) X(CompileShader, COMPILESHADER)                              \
     X(CopyTexImage2D, COPYTEXIMAGE2D) X(CopyTexSubImage2D, COPYTEXSUBIMAGE2D)                \
     X(CreateProgram, CREATEPROGRAM) X(CreateShader, CREATESHADER) X(CullFace, CULLFACE)      \
-    X(DeleteBuffers, DELETEBUFFERS) X(DeleteProgram, DELETEPROGRAM)                          \
+    X(DeleteBuffers, DELETEBUFFERS) X(DeleteFramebuffers, DELETEFRAMEBUFFERS)              \
+    X(DeleteProgram, DELETEPROGRAM)                          \
     X(DeleteShader, DELETESHADER) X(DeleteTextures, DELETETEXTURES)                          \
     X(DeleteVertexArrays, DELETEVERTEXARRAYS) X(DepthFunc, DEPTHFUNC)                        \
     X(DepthMask, DEPTHMASK) X(DepthRangef, DEPTHRANGEF) X(Disable, DISABLE)                  \
     X(DrawArrays, DRAWARRAYS) X(DrawArraysInstanced, DRAWARRAYSINSTANCED)                    \
     X(DrawElements, DRAWELEMENTS) X(Enable, ENABLE)                                          \
     X(EnableVertexAttribArray, ENABLEVERTEXATTRIBARRAY) X(Finish, FINISH) X(Flush, FLUSH)    \
-    X(FrontFace, FRONTFACE) X(GenBuffers, GENBUFFERS) X(GenTextures, GENTEXTURES)            \
+    X(FramebufferTexture2D, FRAMEBUFFERTEXTURE2D) X(FrontFace, FRONTFACE)                   \
+    X(GenBuffers, GENBUFFERS) X(GenFramebuffers, GENFRAMEBUFFERS) X(GenTextures, GENTEXTURES)            \
     X(GenVertexArrays, GENVERTEXARRAYS) X(GetError, GETERROR)                                \
     X(GetProgramInfoLog, GETPROGRAMINFOLOG) X(GetProgramiv, GETPROGRAMIV)                    \
     X(GetShaderInfoLog, GETSHADERINFOLOG) X(GetShaderiv, GETSHADERIV)                        \

@@ -71,7 +71,10 @@ Program::Program(const GlesApi& api, const char* vertexSource, const char* fragm
     gl.Uniform1i(image, 0);
 }
 
-Program::~Program() { gl.DeleteProgram(program); }
+Program::~Program() {
+    if (program != 0)
+        gl.DeleteProgram(program);
+}
 
 void Program::apply(const DrawKey& key) {
     const bool all = fresh;

@@ -19,6 +19,8 @@ public:
     void apply(const DrawKey& key);
     // The next apply sends every uniform (after the context lost them).
     void forget() { fresh = true; }
+    // The program went with its context: the destructor leaves it alone.
+    void abandon() { program = 0; }
     GLuint id() const { return program; }
 
 private:

@@ -68,6 +68,8 @@ Renderer::Renderer(const GlesApi& api)
 }
 
 Renderer::~Renderer() {
+    if (lost)
+        return;
     for (const auto& entry : textures)
         gl.DeleteTextures(1, &entry.second.name);
     gl.DeleteVertexArrays(1, &mainArray);
@@ -88,6 +90,16 @@ void Renderer::reset() {
     main.forget();
     smoothLine.forget();
     gl.PixelStorei(GL_PACK_ALIGNMENT, 1);
+}
+
+void Renderer::contextLost() {
+    lost = true;
+    pending = false;
+    vertices.clear();
+    indices.clear();
+    textures.clear();
+    main.abandon();
+    smoothLine.abandon();
 }
 
 void Renderer::misuse(const std::string& what) {
@@ -172,8 +184,12 @@ void Renderer::use(const DrawKey& key) {
 }
 
 void Renderer::submit() {
-    if (!pending)
+    if (!pending || lost) {
+        pending = false;
+        vertices.clear();
+        indices.clear();
         return;
+    }
     pending = false;
     if (vertices.empty()) {
         indices.clear();
@@ -218,6 +234,8 @@ void Renderer::submit() {
         break;
     }
     ++drawCount;
+    uploaded += static_cast<long long>(vertices.size() * sizeof(Vertex) +
+                                       indices.size() * sizeof(std::uint32_t));
     vertices.clear();
     indices.clear();
 }
@@ -261,6 +279,8 @@ void Renderer::applyRasterState(const DrawKey& key) {
 
 void Renderer::flush(bool finish) {
     submit();
+    if (lost)
+        return;
     if (finish)
         gl.Finish();
     else
@@ -269,6 +289,8 @@ void Renderer::flush(bool finish) {
 
 void Renderer::clear(GLbitfield mask) {
     submit();
+    if (lost)
+        return;
     const State& s = model->state();
     gl.ClearColor(s.clearColor[0], s.clearColor[1], s.clearColor[2], s.clearColor[3]);
     gl.ClearDepthf(s.clearDepth);

@@ -32,6 +32,9 @@ public:
     void attach(Context& context) { model = &context; }
     // Drops the textures and what is cached of the ES state (a fresh start).
     void reset();
+    // The ES context and everything in it are gone (a lost WebGL context, a
+    // deleted native one): nothing is sent to it any more, not even deletes.
+    void contextLost();
 
     void misuse(const std::string& what) override;
     void primitive(GLenum mode, const std::vector<Vertex>& vertices) override;
@@ -43,13 +46,16 @@ public:
     void deleteTexture(GLuint name) override;
     void readPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
                     std::size_t stride, std::size_t rowBytes, void* pixels) override;
+    void readTexture(GLuint name, GLsizei width, GLsizei height, GLenum format, GLenum type,
+                     std::size_t stride, std::size_t rowBytes, void* pixels) override;
     void flush(bool finish) override;
 
     // Draws what is collected; every call that reads or writes pixels
     // outside a draw does this first.
     void submit();
-    // Draws sent to the GPU since construction, for the benchmark.
+    // Draws sent and bytes uploaded since construction, for the benchmark.
     long draws() const { return drawCount; }
+    long long uploadedBytes() const { return uploaded; }
     // 3 for an internal format without alpha, 4 for the rest.
     static std::int32_t baseFormat(GLint internalFormat);
 
@@ -74,6 +80,10 @@ private:
     // Clip coordinates (x, y, w) of each vertex into `clip`; true when one
     // lies outside the clip volume.
     bool clipCoordinates(const std::vector<Vertex>& vertices);
+    // Reads RGBA bytes from the ES framebuffer bound for reading and hands
+    // them on in the caller's format.
+    void readConverted(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,
+                       std::size_t stride, bool opaque, void* pixels);
 
     GLuint gpuTexture(GLuint name);
     void bindTexture(GLuint gpuName);
@@ -93,6 +103,7 @@ private:
     std::vector<Triangle> triangles;              // scratch of decompose()
     std::vector<std::array<float, 3>> clip;       // scratch: x, y, w per vertex
     long drawCount = 0;
+    long long uploaded = 0;
 
     struct GpuTexture {
         GLuint name = 0;
@@ -106,6 +117,7 @@ private:
     bool depthMaskOn = true;
     GLuint boundProgram = 0, boundArray = 0, boundGpuTexture = 0;
     bool misuseShown = false;
+    bool lost = false;
 };
 
 }  // namespace webgl

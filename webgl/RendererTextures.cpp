@@ -79,6 +79,8 @@ void Renderer::applyTextureParameters(const DrawKey& key, GpuTexture& texture) {
 
 void Renderer::textureImage(GLuint name, const void* pixels, GLenum format, GLenum type) {
     submit();
+    if (lost)
+        return;
     const Texture& texture = model->boundTexture();
     bindTexture(gpuTexture(name));
     gl.PixelStorei(GL_UNPACK_ALIGNMENT, model->state().unpackAlignment);
@@ -94,6 +96,8 @@ void Renderer::textureImage(GLuint name, const void* pixels, GLenum format, GLen
 
 void Renderer::copyTextureImage(GLuint name, GLint x, GLint y) {
     submit();
+    if (lost)
+        return;
     const Texture& texture = model->boundTexture();
     bindTexture(gpuTexture(name));
     const GLenum format = baseFormat(texture.internalFormat) == 3 ? GL_RGB : GL_RGBA;
@@ -103,12 +107,16 @@ void Renderer::copyTextureImage(GLuint name, GLint x, GLint y) {
 void Renderer::copyTextureSubImage(GLuint name, GLint xoffset, GLint yoffset, GLint x, GLint y,
                                    GLsizei width, GLsizei height) {
     submit();
+    if (lost)
+        return;
     bindTexture(gpuTexture(name));
     gl.CopyTexSubImage2D(GL_TEXTURE_2D, 0, xoffset, yoffset, x, y, width, height);
 }
 
 void Renderer::deleteTexture(GLuint name) {
     submit();
+    if (lost)
+        return;
     auto it = textures.find(name);
     if (it == textures.end())
         return;
@@ -122,21 +130,55 @@ void Renderer::readPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenu
                           GLenum type, std::size_t stride, std::size_t rowBytes, void* pixels) {
     submit();
     const int bytes = readFormatBytes(format, type);
-    if (bytes == 0) {
-        misuse(Context::describe("glReadPixels format the web layer does not read:", format));
+    if (bytes == 0 || lost) {
+        if (!lost)
+            misuse(Context::describe("glReadPixels format the web layer does not read:", format));
         Backend::readPixels(x, y, width, height, format, type, stride, rowBytes, pixels);
         return;
     }
+    readConverted(x, y, width, height, format, stride, false, pixels);
+}
+
+void Renderer::readConverted(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,
+                             std::size_t stride, bool opaque, void* pixels) {
     // ES reads RGBA bytes with the pack alignment set to 1 once and for all.
     std::vector<std::uint8_t> rgba(std::size_t(width) * height * 4);
     gl.ReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    const int bytes = readFormatBytes(format, GL_UNSIGNED_BYTE);
     auto* out = static_cast<std::uint8_t*>(pixels);
     for (GLsizei row = 0; row < height; ++row) {
-        const std::uint8_t* from = rgba.data() + std::size_t(row) * width * 4;
+        std::uint8_t* from = rgba.data() + std::size_t(row) * width * 4;
         std::uint8_t* to = out + std::size_t(row) * stride;
-        for (GLsizei column = 0; column < width; ++column)
+        for (GLsizei column = 0; column < width; ++column) {
+            if (opaque)
+                from[column * 4 + 3] = 255;
             convertPixel(from + column * 4, format, to + column * bytes);
+        }
     }
+}
+
+// ES has no glGetTexImage: the texture is attached to a framebuffer of its
+// own for the read. An image without alpha reads back opaque, as in GL.
+void Renderer::readTexture(GLuint name, GLsizei width, GLsizei height, GLenum format, GLenum type,
+                           std::size_t stride, std::size_t rowBytes, void* pixels) {
+    submit();
+    const auto found = textures.find(name);
+    if (lost || readFormatBytes(format, type) == 0 || found == textures.end()) {
+        Backend::readTexture(name, width, height, format, type, stride, rowBytes, pixels);
+        return;
+    }
+    GLuint framebuffer = 0;
+    gl.GenFramebuffers(1, &framebuffer);
+    gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    gl.FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D,
+                            found->second.name, 0);
+    if (gl.CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE)
+        readConverted(0, 0, width, height, format, stride,
+                      baseFormat(model->boundTexture().internalFormat) == 3, pixels);
+    else
+        Backend::readTexture(name, width, height, format, type, stride, rowBytes, pixels);
+    gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
+    gl.DeleteFramebuffers(1, &framebuffer);
 }
 
 }  // namespace webgl
