@@ -50,6 +50,40 @@ velmora_install() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${options[@]}" "${missing[@]}"
 }
 
+# apt-get source needs source entries: Debian's own are added beside the
+# binary ones the machine has (in either of apt's two formats), once, when
+# $1 (package=version) cannot be found yet.
+velmora_source_entries() {
+  apt-get source --print-uris "$1" >/dev/null 2>&1 && return 0
+  local sudo="" list=/etc/apt/sources.list.d/velmora-deb-src.sources file
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Adding Debian's source entries ($list)" >&2
+  {
+    for file in /etc/apt/sources.list.d/*.sources; do
+      [ -f "$file" ] && grep -q debian "$file" && grep -q '^Types: *deb$' "$file" || continue
+      sed 's/^Types: *deb$/Types: deb-src/' "$file"
+      echo
+    done
+    if [ -f /etc/apt/sources.list ]; then
+      awk '$1 == "deb" && /debian/ {
+             printf "Types: deb-src\nURIs: %s\nSuites: %s\nComponents:", $2, $3
+             for (i = 4; i <= NF; i++) printf " %s", $i
+             printf "\n\n"
+           }' /etc/apt/sources.list
+    fi
+  } | $sudo tee "$list" >/dev/null
+  $sudo apt-get update -qq >&2
+}
+
+# Unpacks Debian's source package $1 at version $2 into the current folder
+# (adding the source entries first where needed) and prints the folder made.
+velmora_fetch_source() {
+  velmora_source_entries "$1=$2"
+  apt-get source -qq --only-source "$1=$2" >/dev/null 2>&1 ||
+    { echo "apt-get source $1=$2 failed" >&2; return 1; }
+  find . -mindepth 1 -maxdepth 1 -type d -name "$1-*" | head -1
+}
+
 # The command line every script shares. A script sets velmora_script (its
 # name) and velmora_usage (its --help text) before calling these.
 velmora_refuse() {  # why

@@ -85,7 +85,7 @@ std::vector<Case> everyCommand() {
     std::vector<Case> cases;
     for (const Program& program : builtPrograms) cases.push_back({program.name, program.path});
     for (const char* script : {"benchmark", "fuzz", "make-data", "package", "play", "pulse",
-                               "screenshots", "setup.sh", "test", "windows"}) {
+                               "screenshots", "setup.sh", "test", "web-deps", "windows"}) {
         cases.push_back({script, std::string("bash ") + SOURCE_DIR + "/scripts/" + script});
     }
     for (Case& c : cases) {

@@ -22,11 +22,11 @@ const std::vector<Call>& calls() { return context().callLog; }
 
 const std::vector<Primitive>& primitives() { return context().primitiveLog; }
 
-const State& state() { return context().state; }
+const State& state() { return context().model.state(); }
 
-bool isEnabled(GLenum cap) { return context().enabled(cap); }
+bool isEnabled(GLenum cap) { return context().model.enabled(cap); }
 
-std::array<float, 16> matrix(GLenum mode) { return context().stack(mode).back().m; }
+std::array<float, 16> matrix(GLenum mode) { return context().model.top(mode).m; }
 
 int count(const std::string& name) {
     int n = 0;
@@ -49,7 +49,7 @@ const std::vector<std::string>& misuse() { return context().misuseLog; }
 void failNextGenTextures() { context().failNextGen = true; }
 
 GLenum hint(GLenum target) {
-    const auto& hints = context().state.hints;
+    const auto& hints = context().model.state().hints;
     auto it = hints.find(target);
     return it == hints.end() ? GLenum(GL_DONT_CARE) : it->second;
 }
@@ -57,18 +57,18 @@ GLenum hint(GLenum target) {
 const Texture* texture(GLuint name) {
     if (name == 0)
         return nullptr;
-    return context().findTexture(name);
+    return context().model.findTexture(name);
 }
 
 std::vector<GLuint> liveTextures() {
     std::vector<GLuint> names;
-    for (const auto& entry : context().textures)
+    for (const auto& entry : context().model.textures())
         names.push_back(entry.first);
     return names;
 }
 
-void requirePowerOfTwoTextures(bool on) { context().powerOfTwoOnly = on; }
+void requirePowerOfTwoTextures(bool on) { context().model.powerOfTwoTexturesOnly = on; }
 
-GLenum pendingError() { return context().error; }
+GLenum pendingError() { return context().model.pendingError(); }
 
 }  // namespace recgl

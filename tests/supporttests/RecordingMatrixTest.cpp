@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/RecordingGL.h"
-#include "tests/support/RecordingMatrix.h"
+#include "webgl/Matrix.h"
 
 #include <cmath>
 
@@ -28,7 +28,7 @@ protected:
 
     // Normalised device coordinates of an eye-space point under the projection.
     static std::array<float, 3> ndcOf(const std::array<float, 4>& eye) {
-        const auto clip = RecordingMatrix(recgl::matrix(GL_PROJECTION)).apply(eye);
+        const auto clip = webgl::Matrix(recgl::matrix(GL_PROJECTION)).apply(eye);
         return {clip[0] / clip[3], clip[1] / clip[3], clip[2] / clip[3]};
     }
 };
@@ -115,16 +115,16 @@ TEST_F(RecordingMatrixTest, PerspectiveMapsNearFarAndFieldOfView) {
     EXPECT_NEAR(top[0], 1, 1e-4);
     EXPECT_NEAR(top[1], 1, 1e-4);
     // gluPerspective multiplies: the modelview stack is left alone.
-    EXPECT_EQ(recgl::matrix(GL_MODELVIEW), RecordingMatrix().m);
+    EXPECT_EQ(recgl::matrix(GL_MODELVIEW), webgl::Matrix().m);
 }
 
 TEST_F(RecordingMatrixTest, DegeneratePerspectiveLeavesTheMatrix) {
     glMatrixMode(GL_PROJECTION);
     gluPerspective(45.0, 0.0, 0.1, 100.0);
-    EXPECT_EQ(recgl::matrix(GL_PROJECTION), RecordingMatrix().m);
+    EXPECT_EQ(recgl::matrix(GL_PROJECTION), webgl::Matrix().m);
     glOrtho(0, 0, -1, 1, -1, 1);
     EXPECT_EQ(glGetError(), GLenum(GL_INVALID_VALUE));
-    EXPECT_EQ(recgl::matrix(GL_PROJECTION), RecordingMatrix().m);
+    EXPECT_EQ(recgl::matrix(GL_PROJECTION), webgl::Matrix().m);
 }
 
 TEST_F(RecordingMatrixTest, LookAtPutsTheCentreStraightAhead) {
@@ -144,10 +144,10 @@ TEST_F(RecordingMatrixTest, StacksArePerModeAndPopRestores) {
     EXPECT_EQ(recgl::state().modelviewDepth, 2);
     EXPECT_EQ(recgl::state().projectionDepth, 2);
     glPopMatrix();
-    EXPECT_EQ(recgl::matrix(GL_PROJECTION), RecordingMatrix().m);
+    EXPECT_EQ(recgl::matrix(GL_PROJECTION), webgl::Matrix().m);
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
-    EXPECT_EQ(recgl::matrix(GL_MODELVIEW), RecordingMatrix::translation(1, 0, 0).m);
+    EXPECT_EQ(recgl::matrix(GL_MODELVIEW), webgl::Matrix::translation(1, 0, 0).m);
     EXPECT_EQ(recgl::state().modelviewDepth, 1);
     EXPECT_EQ(recgl::state().projectionDepth, 1);
 }

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/HeadlessContext.h"
-#include "tests/supporttests/GLApi.h"
+#include "tests/supporttests/RecordingModule.h"
 
 #include <functional>
 #include <string>

@@ -1,15 +1,17 @@
-// RecordingMatrix: OpenGL 1.1 matrix construction and products, computed in
+// Matrix: OpenGL 1.1 matrix construction and products, computed in
 // double precision and stored as floats like a GL implementation keeps them.
-#include "tests/support/RecordingMatrix.h"
+#include "webgl/Matrix.h"
 
 #include <cmath>
+
+namespace webgl {
 
 namespace {
 
 constexpr double pi = 3.14159265358979323846;
 
-RecordingMatrix fromRows(const double rows[4][4]) {
-    RecordingMatrix result;
+Matrix fromRows(const double rows[4][4]) {
+    Matrix result;
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < 4; ++column)
             result.m[column * 4 + row] = static_cast<float>(rows[row][column]);
@@ -18,35 +20,35 @@ RecordingMatrix fromRows(const double rows[4][4]) {
 
 }  // namespace
 
-RecordingMatrix::RecordingMatrix() : m{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1} {}
+Matrix::Matrix() : m{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1} {}
 
-RecordingMatrix RecordingMatrix::fromDoubles(const double* values) {
-    RecordingMatrix result;
+Matrix Matrix::fromDoubles(const double* values) {
+    Matrix result;
     for (int i = 0; i < 16; ++i)
         result.m[i] = static_cast<float>(values[i]);
     return result;
 }
 
-RecordingMatrix RecordingMatrix::translation(double x, double y, double z) {
-    RecordingMatrix result;
+Matrix Matrix::translation(double x, double y, double z) {
+    Matrix result;
     result.m[12] = static_cast<float>(x);
     result.m[13] = static_cast<float>(y);
     result.m[14] = static_cast<float>(z);
     return result;
 }
 
-RecordingMatrix RecordingMatrix::scaling(double x, double y, double z) {
-    RecordingMatrix result;
+Matrix Matrix::scaling(double x, double y, double z) {
+    Matrix result;
     result.m[0] = static_cast<float>(x);
     result.m[5] = static_cast<float>(y);
     result.m[10] = static_cast<float>(z);
     return result;
 }
 
-RecordingMatrix RecordingMatrix::rotation(double angleDegrees, double x, double y, double z) {
+Matrix Matrix::rotation(double angleDegrees, double x, double y, double z) {
     const double length = std::sqrt(x * x + y * y + z * z);
     if (length <= 1.0e-4)
-        return RecordingMatrix();
+        return Matrix();
     x /= length;
     y /= length;
     z /= length;
@@ -63,7 +65,7 @@ RecordingMatrix RecordingMatrix::rotation(double angleDegrees, double x, double 
     return fromRows(rows);
 }
 
-RecordingMatrix RecordingMatrix::ortho(double left, double right, double bottom, double top,
+Matrix Matrix::ortho(double left, double right, double bottom, double top,
                                        double nearVal, double farVal) {
     const double rows[4][4] = {
         {2.0 / (right - left), 0, 0, -(right + left) / (right - left)},
@@ -74,7 +76,7 @@ RecordingMatrix RecordingMatrix::ortho(double left, double right, double bottom,
     return fromRows(rows);
 }
 
-RecordingMatrix RecordingMatrix::frustum(double left, double right, double bottom, double top,
+Matrix Matrix::frustum(double left, double right, double bottom, double top,
                                          double nearVal, double farVal) {
     const double rows[4][4] = {
         {2.0 * nearVal / (right - left), 0, (right + left) / (right - left), 0},
@@ -86,8 +88,8 @@ RecordingMatrix RecordingMatrix::frustum(double left, double right, double botto
     return fromRows(rows);
 }
 
-RecordingMatrix RecordingMatrix::operator*(const RecordingMatrix& other) const {
-    RecordingMatrix result;
+Matrix Matrix::operator*(const Matrix& other) const {
+    Matrix result;
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 4; ++column) {
             double sum = 0;
@@ -99,7 +101,7 @@ RecordingMatrix RecordingMatrix::operator*(const RecordingMatrix& other) const {
     return result;
 }
 
-std::array<float, 4> RecordingMatrix::apply(const std::array<float, 4>& v) const {
+std::array<float, 4> Matrix::apply(const std::array<float, 4>& v) const {
     std::array<float, 4> result{};
     for (int row = 0; row < 4; ++row) {
         double sum = 0;
@@ -109,3 +111,5 @@ std::array<float, 4> RecordingMatrix::apply(const std::array<float, 4>& v) const
     }
     return result;
 }
+
+}  // namespace webgl

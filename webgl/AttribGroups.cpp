@@ -1,12 +1,14 @@
-// RecordingAttribs: the OpenGL 1.1 attribute groups, as far as the state the
-// recording GL keeps goes.
-#include "tests/support/RecordingAttribs.h"
+// AttribGroups: the OpenGL 1.1 attribute groups, as far as the state the
+// context keeps goes.
+#include "webgl/AttribGroups.h"
 
 #include <algorithm>
 
+namespace webgl {
+
 namespace {
 
-void copyEnable(recgl::State& live, const recgl::State& saved, GLenum cap) {
+void copyEnable(State& live, const State& saved, GLenum cap) {
     auto& caps = live.enabledCaps;
     const bool wasOn =
         std::find(saved.enabledCaps.begin(), saved.enabledCaps.end(), cap) != saved.enabledCaps.end();
@@ -22,7 +24,7 @@ bool isClipPlane(GLenum cap) { return cap >= GL_CLIP_PLANE0 && cap <= GL_CLIP_PL
 
 }  // namespace
 
-bool RecordingAttribs::capabilityInGroup(GLenum cap, GLbitfield group) {
+bool AttribGroups::capabilityInGroup(GLenum cap, GLbitfield group) {
     switch (group) {
     case GL_POINT_BIT:
         return cap == GL_POINT_SMOOTH;
@@ -55,7 +57,7 @@ bool RecordingAttribs::capabilityInGroup(GLenum cap, GLbitfield group) {
     }
 }
 
-void RecordingAttribs::restore(recgl::State& live, const recgl::State& saved, GLbitfield mask) {
+void AttribGroups::restore(State& live, const State& saved, GLbitfield mask) {
     if (mask & GL_ENABLE_BIT)
         live.enabledCaps = saved.enabledCaps;
 
@@ -122,3 +124,5 @@ void RecordingAttribs::restore(recgl::State& live, const recgl::State& saved, GL
     if (mask & GL_LIGHTING_BIT)
         live.shadeModel = saved.shadeModel;
 }
+
+}  // namespace webgl

@@ -1,0 +1,302 @@
+// Renderer: the GL state at a primitive's end as a draw key, batches sent as
+// one upload and one draw, and the ES state changed only where it differs.
+#include "webgl/Renderer.h"
+
+#include "webgl/Shaders.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdio>
+
+namespace webgl {
+
+namespace {
+
+constexpr GLsizei vertexBytes = sizeof(Vertex);
+
+void vertexLayout(const GlesApi& gl, GLuint first, GLsizei stride, std::size_t offset,
+                  GLuint divisor) {
+    const std::size_t fields[3][2] = {{4, offsetof(Vertex, position)},
+                                      {4, offsetof(Vertex, color)},
+                                      {2, offsetof(Vertex, texCoord)}};
+    for (GLuint i = 0; i < 3; ++i) {
+        gl.EnableVertexAttribArray(first + i);
+        gl.VertexAttribPointer(first + i, GLint(fields[i][0]), GL_FLOAT, GL_FALSE, stride,
+                               reinterpret_cast<const void*>(offset + fields[i][1]));
+        gl.VertexAttribDivisor(first + i, divisor);
+    }
+}
+
+std::int32_t envModeOf(GLint mode) {
+    switch (mode) {
+    case GL_REPLACE: return 1;
+    case GL_DECAL: return 2;
+    case GL_ADD: return 3;
+    case GL_BLEND: return 4;
+    default: return 0;
+    }
+}
+
+// GL 1.1: a texture without an image, or whose filter wants mipmaps it does
+// not have, leaves texturing off — the fragment keeps its colour.
+bool complete(const Texture& t) {
+    return t.hasImage && t.width > 0 && t.height > 0 &&
+           (t.minFilter == GL_NEAREST || t.minFilter == GL_LINEAR);
+}
+
+}  // namespace
+
+Renderer::Renderer(const GlesApi& api)
+    : gl(api),
+      main(gl, shaders::vertexMain, shaders::fragmentMain),
+      smoothLine(gl, shaders::vertexSmoothLine, shaders::fragmentSmoothLine) {
+    gl.GenBuffers(1, &vertexBuffer);
+    gl.GenBuffers(1, &indexBuffer);
+    gl.GenVertexArrays(1, &mainArray);
+    gl.GenVertexArrays(1, &lineArray);
+    gl.BindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    gl.BindVertexArray(mainArray);
+    gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+    vertexLayout(gl, shaders::position, vertexBytes, 0, 0);
+    // A smooth line instance is a pair of vertices: A then B.
+    gl.BindVertexArray(lineArray);
+    vertexLayout(gl, shaders::position, 2 * vertexBytes, 0, 1);
+    vertexLayout(gl, shaders::positionB, 2 * vertexBytes, vertexBytes, 1);
+    gl.BindVertexArray(0);
+    gl.ActiveTexture(GL_TEXTURE0);
+    reset();
+}
+
+Renderer::~Renderer() {
+    if (lost)
+        return;
+    for (const auto& entry : textures)
+        gl.DeleteTextures(1, &entry.second.name);
+    gl.DeleteVertexArrays(1, &mainArray);
+    gl.DeleteVertexArrays(1, &lineArray);
+    gl.DeleteBuffers(1, &vertexBuffer);
+    gl.DeleteBuffers(1, &indexBuffer);
+}
+
+void Renderer::reset() {
+    pending = false;
+    vertices.clear();
+    indices.clear();
+    for (const auto& entry : textures)
+        gl.DeleteTextures(1, &entry.second.name);
+    textures.clear();
+    rasterKnown = false;
+    boundProgram = boundArray = boundGpuTexture = 0;
+    main.forget();
+    smoothLine.forget();
+    gl.PixelStorei(GL_PACK_ALIGNMENT, 1);
+}
+
+void Renderer::contextLost() {
+    lost = true;
+    pending = false;
+    vertices.clear();
+    indices.clear();
+    textures.clear();
+    main.abandon();
+    smoothLine.abandon();
+}
+
+void Renderer::misuse(const std::string& what) {
+    // Once: a frame repeats its calls, and the first report says enough.
+    if (misuseShown)
+        return;
+    misuseShown = true;
+    std::fprintf(stderr, "velmora: GL misuse: %s\n", what.c_str());
+}
+
+DrawKey Renderer::keyFor(Kind kind) const {
+    const State& s = model->state();
+    DrawKey key;
+    key.kind = kind;
+    if (model->enabled(GL_BLEND)) {
+        key.blend = 1;
+        key.blendSrc = s.blendSrc;
+        key.blendDst = s.blendDst;
+    }
+    // Without the depth test GL neither tests nor writes depth.
+    if (model->enabled(GL_DEPTH_TEST)) {
+        key.depthTest = 1;
+        key.depthFunc = s.depthFunc;
+        key.depthMask = s.depthMask;
+    }
+    // Lines and points from polygons were culled on the way in.
+    if (kind == Kind::triangles && model->enabled(GL_CULL_FACE)) {
+        key.cull = 1;
+        key.cullFace = s.cullFaceMode;
+        key.frontFace = s.frontFace;
+    }
+    for (int i = 0; i < 4; ++i)
+        key.viewport[i] = s.viewport[i];
+    key.depthRange[0] = float(s.depthRange[0]);
+    key.depthRange[1] = float(s.depthRange[1]);
+    const Texture& texture = model->boundTexture();
+    if (model->enabled(GL_TEXTURE_2D) && complete(texture)) {
+        key.texture = s.boundTexture2D;
+        key.texturing = baseFormat(texture.internalFormat);
+        key.envMode = envModeOf(s.texEnvMode);
+        key.minFilter = texture.minFilter;
+        key.magFilter = texture.magFilter;
+        key.wrapS = texture.wrapS;
+        key.wrapT = texture.wrapT;
+    }
+    if (model->enabled(GL_FOG)) {
+        key.fogMode = s.fogMode == GL_LINEAR ? 1 : (s.fogMode == GL_EXP ? 2 : 3);
+        key.fogParams[0] = s.fogStart;
+        key.fogParams[1] = s.fogEnd;
+        key.fogParams[2] = s.fogDensity;
+        for (int i = 0; i < 3; ++i)
+            key.fogColor[i] = s.fogColor[i];
+    }
+    if (kind == Kind::points) {
+        key.pointStyle = model->enabled(GL_POINT_SMOOTH) ? 2 : 1;
+        key.pointSize = s.pointSize;
+    }
+    if (kind == Kind::smoothLines)
+        key.halfWidth = s.lineWidth <= 1.0f ? 1.0f : 0.5f * s.lineWidth + 0.5f;
+    const auto copy = [](const Matrix& m, float* out) { std::copy(m.m.begin(), m.m.end(), out); };
+    copy(model->top(GL_MODELVIEW), key.modelview);
+    // Mesa's order of single-precision products: a vertex then lands on the
+    // same depth as in Mesa, and a wireframe drawn over its own filled
+    // surface wins and loses the depth test on the same pixels.
+    const auto& p = model->top(GL_PROJECTION).m;
+    const auto& mv = model->top(GL_MODELVIEW).m;
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 4; ++column)
+            key.modelviewProjection[column * 4 + row] =
+                p[row] * mv[column * 4] + p[4 + row] * mv[column * 4 + 1] +
+                p[8 + row] * mv[column * 4 + 2] + p[12 + row] * mv[column * 4 + 3];
+    copy(model->top(GL_TEXTURE), key.textureMatrix);
+    return key;
+}
+
+void Renderer::use(const DrawKey& key) {
+    if (pending && pendingKey == key)
+        return;
+    submit();
+    pendingKey = key;
+    pending = true;
+}
+
+void Renderer::submit() {
+    if (!pending || lost) {
+        pending = false;
+        vertices.clear();
+        indices.clear();
+        return;
+    }
+    pending = false;
+    if (vertices.empty()) {
+        indices.clear();
+        return;
+    }
+    const DrawKey& key = pendingKey;
+    applyRasterState(key);
+    const bool lines = key.kind == Kind::smoothLines;
+    Program& program = lines ? smoothLine : main;
+    if (boundProgram != program.id()) {
+        gl.UseProgram(program.id());
+        boundProgram = program.id();
+    }
+    program.apply(key);
+    if (key.texturing != 0) {
+        const GLuint name = gpuTexture(key.texture);
+        bindTexture(name);
+        applyTextureParameters(key, textures[key.texture]);
+    }
+    const GLuint array = lines ? lineArray : mainArray;
+    if (boundArray != array) {
+        gl.BindVertexArray(array);
+        boundArray = array;
+    }
+    gl.BindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    gl.BufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size() * sizeof(Vertex)), vertices.data(),
+                  GL_STREAM_DRAW);
+    const auto count = GLsizei(vertices.size());
+    switch (key.kind) {
+    case Kind::triangles:
+    case Kind::lines:
+        gl.BufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(std::uint32_t)),
+                      indices.data(), GL_STREAM_DRAW);
+        gl.DrawElements(key.kind == Kind::lines ? GL_LINES : GL_TRIANGLES, GLsizei(indices.size()),
+                        GL_UNSIGNED_INT, nullptr);
+        break;
+    case Kind::points:
+        gl.DrawArrays(GL_POINTS, 0, count);
+        break;
+    case Kind::smoothLines:
+        gl.DrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, count / 2);
+        break;
+    }
+    ++drawCount;
+    uploaded += static_cast<long long>(vertices.size() * sizeof(Vertex) +
+                                       indices.size() * sizeof(std::uint32_t));
+    vertices.clear();
+    indices.clear();
+}
+
+void Renderer::setDepthMask(bool on) {
+    if (rasterKnown && depthMaskOn == on)
+        return;
+    gl.DepthMask(on ? GL_TRUE : GL_FALSE);
+    depthMaskOn = on;
+}
+
+void Renderer::applyRasterState(const DrawKey& key) {
+    const bool all = !rasterKnown;
+    const DrawKey& was = raster;
+    auto toggle = [&](GLenum cap, std::uint32_t now, std::uint32_t before) {
+        if (all || now != before) (now ? gl.Enable : gl.Disable)(cap);
+    };
+    toggle(GL_BLEND, key.blend, was.blend);
+    if (key.blend && (all || key.blendSrc != was.blendSrc || key.blendDst != was.blendDst))
+        gl.BlendFunc(key.blendSrc, key.blendDst);
+    toggle(GL_DEPTH_TEST, key.depthTest, was.depthTest);
+    if (key.depthTest && (all || key.depthFunc != was.depthFunc))
+        gl.DepthFunc(key.depthFunc);
+    if (key.depthTest)
+        setDepthMask(key.depthMask != 0);
+    toggle(GL_CULL_FACE, key.cull, was.cull);
+    if (key.cull && (all || key.cullFace != was.cullFace)) gl.CullFace(key.cullFace);
+    if (key.cull && (all || key.frontFace != was.frontFace)) gl.FrontFace(key.frontFace);
+    if (all || std::memcmp(key.viewport, was.viewport, sizeof key.viewport) != 0)
+        gl.Viewport(key.viewport[0], key.viewport[1], key.viewport[2], key.viewport[3]);
+    if (all || key.depthRange[0] != was.depthRange[0] || key.depthRange[1] != was.depthRange[1])
+        gl.DepthRangef(key.depthRange[0], key.depthRange[1]);
+    // Keep what was set when the key left it unused, so "was" stays true.
+    const DrawKey before = raster;
+    raster = key;
+    if (!key.blend) { raster.blendSrc = before.blendSrc; raster.blendDst = before.blendDst; }
+    if (!key.depthTest) { raster.depthFunc = before.depthFunc; raster.depthMask = before.depthMask; }
+    if (!key.cull) { raster.cullFace = before.cullFace; raster.frontFace = before.frontFace; }
+    rasterKnown = true;
+}
+
+void Renderer::flush(bool finish) {
+    submit();
+    if (lost)
+        return;
+    if (finish)
+        gl.Finish();
+    else
+        gl.Flush();
+}
+
+void Renderer::clear(GLbitfield mask) {
+    submit();
+    if (lost)
+        return;
+    const State& s = model->state();
+    gl.ClearColor(s.clearColor[0], s.clearColor[1], s.clearColor[2], s.clearColor[3]);
+    gl.ClearDepthf(s.clearDepth);
+    // GL clears depth only where writing it is allowed.
+    setDepthMask(s.depthMask);
+    gl.Clear(mask & (GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT));
+}
+
+}  // namespace webgl
