@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     const long calls = std::atol(argv[2]) * AudioOutput::sampleRate / long(frames);
     for (long call = 0; call < calls; ++call) {
         renderer.render(stereo.data(), frames);
-        const ModulePosition at = renderer.positionAt((call + 1) * long(frames) - 1);
+        const ModulePosition at = renderer.rowAt((call + 1) * long(frames) - 1).position;
         std::printf("%ld %u %u %016llx\n", call, at.order, at.row,
                     static_cast<unsigned long long>(fnv1a(stereo.data(), stereo.size() * sizeof(float))));
     }
