@@ -200,6 +200,7 @@ void GLWindow::createWindow() {
         SDL_SetWindowResizable(window, SDL_TRUE);
     }
     SDL_ShowWindow(window);
+    if (!fullscreen) placeFrameAtTheCorner();
     if (fullscreen && glContext != nullptr) scaleToScreen();
     const SDL_Point size = fitPictureToWindow();
     protectedCall([this, size] { resize(size.x, size.y); });
@@ -207,6 +208,17 @@ void GLWindow::createWindow() {
 
     SDL_ShowCursor(SDL_DISABLE);
     pauseUnlessQuit(2000);
+}
+
+// SDL puts the client area where it is asked and the frame around it, so on
+// a system that draws the frame itself (Windows) the caption would sit above
+// the screen's top edge. The frame's corner goes to the desktop's corner, as
+// a window made at (0, 0) has it; without a frame nothing moves.
+void GLWindow::placeFrameAtTheCorner() {
+    int top = 0;
+    int left = 0;
+    if (SDL_GetWindowBordersSize(window, &top, &left, nullptr, nullptr) != 0) return;
+    if (top > 0 || left > 0) SDL_SetWindowPosition(window, left, top);
 }
 
 // Showing the window made the mode switch; where the display did not end up

@@ -66,6 +66,7 @@ private:
 
     SDL_Window* openWindow(Uint32 flags, int windowWidth, int windowHeight);
     void scaleToScreen();
+    void placeFrameAtTheCorner();
 };
 
 // The application the window procedure talks to; set when the window is made.

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <GL/gl.h>
+// Where gl.h stops at OpenGL 1.1 (Windows), the later constants the model
+// knows (BGRA, clamp to edge) come from here.
+#include <GL/glext.h>
 
 #include <array>
 #include <cstdint>

@@ -197,11 +197,13 @@ QUITS
     only_velmora_line ""
     ;;
   box)
-    make_data --put code.bmp missing
+    # Not missing: the data beside the program would stand in for it.
+    make_data --put code.bmp random
     start_and_choose windowed
     target="$(wait_error_box 20)" || exit 1
     act_and_end "$action" "$target"
-    only_velmora_line "velmora: Error loadin graphix"
+    only_velmora_line "velmora: Error loadin graphix
+velmora: Error loadin graphix: data/code.bmp: not a BMP file (bad signature)"
     ;;
   esac
 }
@@ -273,6 +275,13 @@ windowed_escape)
   sleep 3
   rows="$("$x11" rows "$window")"
   [ "$rows" = "0-460 white" ] || fail "rendering window rows: $(echo $rows)"
+  # The frame, caption included, at the screen's corner (SDL alone puts the
+  # client area there and the caption above the screen). Wine's frame grows
+  # by a pixel once the window is up, after it was measured.
+  line="$(window_line "$(probe)" "Orvak 2002 - Velmora")" || fail "Windows shows no rendering window"
+  IFS=, read -r frame_left frame_top _ <<<"$(field "$line" rect)"
+  [ "$frame_left" -ge -1 ] && [ "$frame_left" -le 0 ] && [ "$frame_top" -ge -1 ] && [ "$frame_top" -le 0 ] ||
+    fail "rendering window not at the screen's corner: $line"
   press "$window" Escape
   expect_exit_zero 5
   check_no_gl_errors
