@@ -1,6 +1,6 @@
 // velmora_benchmark: the demo's speed, sound and memory as a viewer meets
 // them, on the machine it runs on. Headless; run from the repository root
-// (where data/ is). `--quick` for a run under a minute, `--json` for the
+// (where data/ is). `--quick` for a run of a few minutes, `--json` for the
 // figures as one JSON document, `--only a,b` for some sections.
 #include <unistd.h>
 
@@ -17,7 +17,7 @@ namespace {
 
 const char* const usage =
     "Usage: velmora_benchmark [--quick] [--json] [--only SECTION,...] [--frames N]\n"
-    "  --quick      fewer frames and a short audio run: done in under a minute\n"
+    "  --quick      fewer frames, short audio and sync runs: a few minutes\n"
     "  --json       print the figures as one JSON document instead of tables\n"
     "  --only LIST  run only these sections (frames, cpu, audio, startup, memory,\n"
     "               presentation, sync)\n"
