@@ -16,7 +16,7 @@
 #include "webgl/Layer.h"
 
 WebCanvas::WebCanvas(const char* selector, int width, int height)
-    : pictureWidth(width), pictureHeight(height) {
+    : selector(selector), pictureWidth(width), pictureHeight(height) {
     EmscriptenWebGLContextAttributes attributes;
     emscripten_webgl_init_context_attributes(&attributes);
     attributes.majorVersion = 2;
@@ -68,7 +68,7 @@ WebCanvas::~WebCanvas() {
         emscripten_glDeleteRenderbuffers(1, &depth);
         emscripten_glDeleteTextures(1, &colour);
     }
-    emscripten_set_webglcontextlost_callback(nullptr, nullptr, false, nullptr);
+    emscripten_set_webglcontextlost_callback(selector.c_str(), nullptr, false, nullptr);
     emscripten_webgl_destroy_context(context);
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 namespace webgl {
 class Layer;
@@ -38,6 +39,7 @@ public:
 private:
     static int onContextLost(int eventType, const void* event, void* self);
 
+    std::string selector;  // the lost-context callback is removed from the same canvas
     int pictureWidth;
     int pictureHeight;
     int context = 0;  // EMSCRIPTEN_WEBGL_CONTEXT_HANDLE

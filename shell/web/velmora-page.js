@@ -5,9 +5,8 @@
 // Escape (then the launcher again), and the "ERROR" box. Each run is a fresh
 // instance of the program. Page parameters:
 //   ?at=ORDER:ROW[,ORDER:ROW...]&fps=N[/D][&full=1]  the stills velmora-capture
-//       --still makes (full=1 draws every frame in full), for the tests;
-//   ?bench=SECONDS  frames per second of each scene (docs/performance.md).
-// #status carries the page's state for the tests and the benchmark.
+//       --still makes (full=1 draws every frame in full), for the tests.
+// #status carries the page's state for the tests.
 "use strict";
 
 (() => {
