@@ -4,95 +4,16 @@
 // converts whatever depth and row order it has into 32-bit R, G, B, 0 pixels.
 #include "gfx/BitmapImage.h"
 
-#include <algorithm>
-#include <cstdlib>
-#include <cstring>
-#include <exception>
-#include <stdexcept>
-#include <vector>
+#include <SDL.h>
 
+#include "gfx/BitmapChecks.h"
 #include "shell/DataFile.h"
 
 namespace {
 
-const char* const loadFailure = "Failure while trying to load image file";
-const char* const infoFailure = "Failure trying to retrieve image infos";
-
-constexpr long long maxSide = 16384;  // pixels
-constexpr long long maxPixels = 4096LL * 4096;  // 64 MiB once converted
-// Four times the largest picture allowed, at 32 bits, uncompressed.
-constexpr std::size_t maxFileBytes = 256u << 20;
-
 struct SurfaceFree {
     void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
 };
-
-// The fixed text is what the scene replaces with its own; the nested one is
-// what its report tells the player.
-[[noreturn]] void fail(const char* text, const std::string& path, const std::string& why) {
-    try {
-        throw std::runtime_error(path + ": " + why);
-    } catch (...) {
-        std::throw_with_nested(std::runtime_error(text));
-    }
-}
-
-std::uint32_t readLe32(const unsigned char* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-std::uint16_t readLe16(const unsigned char* p) {
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
-
-// Empty when the file looks like a BMP whose sides and pixel data are
-// plausible, else what is wrong. Uncompressed files must actually hold the
-// rows their header claims; SDL would otherwise allocate the whole surface
-// before noticing.
-std::string headerFault(const std::vector<unsigned char>& file) {
-    if (file.size() < 2 || file[0] != 'B' || file[1] != 'M') return "not a BMP file (bad signature)";
-    if (file.size() < 26) return "not a BMP file (header cut short)";
-    if (file.size() > maxFileBytes) return "file too large for a picture (" + std::to_string(file.size()) + " bytes)";
-    unsigned char header[34] = {};
-    std::memcpy(header, file.data(), std::min(file.size(), sizeof header));
-
-    const std::uint32_t dataOffset = readLe32(header + 10);
-    const std::uint32_t infoSize = readLe32(header + 14);
-    long long width = 0;
-    long long height = 0;
-    unsigned bitsPerPixel = 0;
-    std::uint32_t compression = 0;
-    if (infoSize == 12) {
-        width = readLe16(header + 18);
-        height = readLe16(header + 20);
-        bitsPerPixel = readLe16(header + 24);
-    } else if (infoSize >= 16) {
-        if (file.size() < 30) return "not a BMP file (header cut short)";
-        width = static_cast<std::int32_t>(readLe32(header + 18));
-        height = static_cast<std::int32_t>(readLe32(header + 22));
-        bitsPerPixel = readLe16(header + 28);
-        if (infoSize >= 20 && file.size() >= 34) compression = readLe32(header + 30);
-    } else {
-        return "not a BMP file (unknown header of " + std::to_string(infoSize) + " bytes)";
-    }
-    width = std::llabs(width);
-    height = std::llabs(height);  // negative height means top-down rows
-    // RLE data may leave most of a picture to its escapes, so a file of a
-    // few bytes can claim any size: the area is capped whatever the coding.
-    if (width > maxSide || height > maxSide || width * height > maxPixels) {
-        return "picture too large (" + std::to_string(width) + " x " + std::to_string(height) + " pixels)";
-    }
-
-    const bool uncompressed = compression == 0 || compression == 3 || compression == 6;
-    if (uncompressed && bitsPerPixel > 0 && bitsPerPixel <= 32) {
-        const long long rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
-        if (static_cast<long long>(dataOffset) + rowBytes * height > static_cast<long long>(file.size())) {
-            return "pixel data cut short (" + std::to_string(file.size()) + " bytes in the file)";
-        }
-    }
-    return {};
-}
 
 }  // namespace
 
@@ -105,42 +26,37 @@ BitmapImage::~BitmapImage() {
 
 void BitmapImage::load(std::string path) {
     const DataFileContents file = readDataFile(path);
-    if (!file.failure.empty()) fail(loadFailure, path, file.failure);
-    const std::string fault = headerFault(file.bytes);
-    if (!fault.empty()) fail(loadFailure, path, fault);
+    if (!file.failure.empty()) failBitmap(bitmapLoadFailure, path, file.failure);
+    const std::string fault = bmpHeaderFault(file.bytes);
+    if (!fault.empty()) failBitmap(bitmapLoadFailure, path, fault);
     SDL_Surface* loaded =
         SDL_LoadBMP_RW(SDL_RWFromConstMem(file.bytes.data(), static_cast<int>(file.bytes.size())), 1);
-    if (loaded == nullptr) fail(loadFailure, path, std::string("not a usable BMP file (") + SDL_GetError() + ")");
+    if (loaded == nullptr) {
+        failBitmap(bitmapLoadFailure, path, std::string("not a usable BMP file (") + SDL_GetError() + ")");
+    }
     handle.reset(loaded);
 
     if (loaded->w <= 0 || loaded->h <= 0) {
-        fail(infoFailure, path,
-             "no usable size (" + std::to_string(loaded->w) + " x " + std::to_string(loaded->h) + ")");
+        failBitmap(bitmapInfoFailure, path,
+                   "no usable size (" + std::to_string(loaded->w) + " x " + std::to_string(loaded->h) + ")");
     }
     // RGBA32 is the byte order R, G, B, A in memory on every host, which is
     // what glTexImage2D(GL_RGBA, GL_UNSIGNED_BYTE) reads.
     std::unique_ptr<SDL_Surface, SurfaceFree> converted(
         SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0));
-    if (!converted) fail(infoFailure, path, std::string("cannot convert the pixels (") + SDL_GetError() + ")");
+    if (!converted) {
+        failBitmap(bitmapInfoFailure, path, std::string("cannot convert the pixels (") + SDL_GetError() + ")");
+    }
     width = converted->w;
     height = converted->h;
     bitsPerPixel = 32;
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
     pixels = std::make_unique<std::uint32_t[]>(static_cast<std::size_t>(width) * height);
     if (SDL_LockSurface(converted.get()) != 0) {
         pixels.reset();
-        fail(infoFailure, path, std::string("cannot convert the pixels (") + SDL_GetError() + ")");
+        failBitmap(bitmapInfoFailure, path, std::string("cannot convert the pixels (") + SDL_GetError() + ")");
     }
 
-    auto* target = reinterpret_cast<unsigned char*>(pixels.get());
-    const auto* source = static_cast<const unsigned char*>(converted->pixels);
-    for (int row = 0; row < height; ++row) {
-        unsigned char* out = target + row * rowBytes;
-        std::memcpy(out, source + static_cast<std::size_t>(row) * converted->pitch, rowBytes);
-        // The alpha byte is always 0, whatever the file held.
-        for (std::size_t x = 3; x < rowBytes; x += 4) {
-            out[x] = 0;
-        }
-    }
+    copyWithoutAlpha(static_cast<const unsigned char*>(converted->pixels),
+                     static_cast<std::size_t>(converted->pitch), width, height, pixels.get());
     SDL_UnlockSurface(converted.get());
 }

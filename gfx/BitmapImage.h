@@ -3,11 +3,11 @@
 // GL_UNSIGNED_BYTE, pixels.get()). The cube grid scene loads two of them.
 #pragma once
 
-#include <SDL.h>
-
 #include <cstdint>
 #include <memory>
 #include <string>
+
+struct SDL_Surface;
 
 class BitmapImage {
 public:
@@ -25,7 +25,9 @@ public:
     // std::runtime_error names the file and what was wrong with it.
     void load(std::string path);
 
-    std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)> handle;  // the decoded file
+    // The decoded file, as SDL's loader made it on the desktop. The browser
+    // build decodes with stb_image, converts at once and keeps none (null).
+    std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)> handle;
     std::unique_ptr<std::uint32_t[]> pixels;  // width × height words, bytes R, G, B, 0
     int width = 0;
     int height = 0;

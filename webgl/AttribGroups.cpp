@@ -119,6 +119,8 @@ void AttribGroups::restore(State& live, const State& saved, GLbitfield mask) {
         live.boundTexture2D = saved.boundTexture2D;
         live.texEnvMode = saved.texEnvMode;
     }
+    if (mask & GL_SCISSOR_BIT)
+        live.scissorBox = saved.scissorBox;
     if (mask & GL_TRANSFORM_BIT)
         live.matrixMode = saved.matrixMode;
     if (mask & GL_LIGHTING_BIT)

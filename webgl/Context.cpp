@@ -26,6 +26,7 @@ void Context::reset() {
     live = State();
     live.enabledCaps = {GL_DITHER};  // the one capability on in a fresh context
     live.viewport = {0, 0, initialWidth, initialHeight};
+    live.scissorBox = {0, 0, initialWidth, initialHeight};
     objects.clear();
     defaultTexture = Texture();
     nextTextureName = 1;

@@ -109,6 +109,7 @@ public:
     void projection(const char* name, double l, double r, double b, double t, double n, double f,
                     bool perspective);
     void viewport(GLint x, GLint y, GLsizei width, GLsizei height);
+    void scissor(GLint x, GLint y, GLsizei width, GLsizei height);
     void depthRange(double nearVal, double farVal);
     void perspective(double fovy, double aspect, double zNear, double zFar);
     void lookAt(const double eye[3], const double center[3], const double up[3]);

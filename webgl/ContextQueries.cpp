@@ -49,6 +49,7 @@ bool Context::lookup(GLenum pname, std::vector<double>& out, bool& normalized) c
     }
     switch (pname) {
     case GL_VIEWPORT: four(s.viewport); return true;
+    case GL_SCISSOR_BOX: four(s.scissorBox); return true;
     case GL_POLYGON_MODE: out = {double(s.polygonModeFront), double(s.polygonModeBack)}; return true;
     case GL_BLEND_SRC: out = {double(s.blendSrc)}; return true;
     case GL_BLEND_DST: out = {double(s.blendDst)}; return true;

@@ -72,6 +72,16 @@ void Context::viewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     live.viewport = {x, y, width, height};
 }
 
+void Context::scissor(GLint x, GLint y, GLsizei width, GLsizei height) {
+    if (!outsideBeginEnd("glScissor"))
+        return;
+    if (width < 0 || height < 0) {
+        fail(GL_INVALID_VALUE, "glScissor with a negative size");
+        return;
+    }
+    live.scissorBox = {x, y, width, height};
+}
+
 void Context::depthRange(double nearVal, double farVal) {
     if (outsideBeginEnd("glDepthRange"))
         live.depthRange = {clamp01(nearVal), clamp01(farVal)};

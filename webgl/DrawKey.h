@@ -23,6 +23,8 @@ struct DrawKey {
     std::uint32_t depthTest = 0, depthFunc = 0, depthMask = 0;
     std::uint32_t cull = 0, cullFace = 0, frontFace = 0;
     std::int32_t viewport[4] = {0, 0, 0, 0};
+    std::int32_t scissor[4] = {0, 0, 0, 0};  // all 0 without the scissor test
+    std::uint32_t scissorTest = 0;
     float depthRange[2] = {0, 1};
     std::uint32_t texture = 0;    // the model's texture name when texturing
     std::int32_t texturing = 0;   // 0 off, 3 RGB, 4 RGBA (the image's base format)

@@ -193,6 +193,10 @@ void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     trace("glViewport", x, y, width, height);
     gl().viewport(x, y, width, height);
 }
+void glScissor(GLint x, GLint y, GLsizei width, GLsizei height) {
+    trace("glScissor", x, y, width, height);
+    gl().scissor(x, y, width, height);
+}
 void glDepthRange(GLclampd nearVal, GLclampd farVal) {
     trace("glDepthRange", nearVal, farVal);
     gl().depthRange(nearVal, farVal);

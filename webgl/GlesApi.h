@@ -7,6 +7,7 @@
 
 #include <GL/gl.h>
 // Typedefs only: a direct call of an ES function by name must not compile here.
+#undef GL_GLES_PROTOTYPES
 #define GL_GLES_PROTOTYPES 0
 #include <GLES3/gl3.h>
 
@@ -33,7 +34,7 @@
     X(GetProgramInfoLog, GETPROGRAMINFOLOG) X(GetProgramiv, GETPROGRAMIV)                    \
     X(GetShaderInfoLog, GETSHADERINFOLOG) X(GetShaderiv, GETSHADERIV)                        \
     X(GetUniformLocation, GETUNIFORMLOCATION) X(LinkProgram, LINKPROGRAM)                    \
-    X(PixelStorei, PIXELSTOREI) X(ReadPixels, READPIXELS) X(ShaderSource, SHADERSOURCE)      \
+    X(PixelStorei, PIXELSTOREI) X(ReadPixels, READPIXELS) X(Scissor, SCISSOR) X(ShaderSource, SHADERSOURCE)      \
     X(TexImage2D, TEXIMAGE2D) X(TexParameteri, TEXPARAMETERI) X(Uniform1f, UNIFORM1F)        \
     X(Uniform1i, UNIFORM1I) X(Uniform3f, UNIFORM3F) X(Uniform4f, UNIFORM4F)                  \
     X(UniformMatrix4fv, UNIFORMMATRIX4FV) X(UseProgram, USEPROGRAM)                          \

@@ -86,6 +86,7 @@ void Renderer::reset() {
         gl.DeleteTextures(1, &entry.second.name);
     textures.clear();
     rasterKnown = false;
+    scissorKnown = false;
     boundProgram = boundArray = boundGpuTexture = 0;
     main.forget();
     smoothLine.forget();
@@ -133,6 +134,11 @@ DrawKey Renderer::keyFor(Kind kind) const {
     }
     for (int i = 0; i < 4; ++i)
         key.viewport[i] = s.viewport[i];
+    if (model->enabled(GL_SCISSOR_TEST)) {
+        key.scissorTest = 1;
+        for (int i = 0; i < 4; ++i)
+            key.scissor[i] = s.scissorBox[i];
+    }
     key.depthRange[0] = float(s.depthRange[0]);
     key.depthRange[1] = float(s.depthRange[1]);
     const Texture& texture = model->boundTexture();
@@ -266,6 +272,7 @@ void Renderer::applyRasterState(const DrawKey& key) {
     if (key.cull && (all || key.frontFace != was.frontFace)) gl.FrontFace(key.frontFace);
     if (all || std::memcmp(key.viewport, was.viewport, sizeof key.viewport) != 0)
         gl.Viewport(key.viewport[0], key.viewport[1], key.viewport[2], key.viewport[3]);
+    applyScissor(key.scissorTest != 0, key.scissor);
     if (all || key.depthRange[0] != was.depthRange[0] || key.depthRange[1] != was.depthRange[1])
         gl.DepthRangef(key.depthRange[0], key.depthRange[1]);
     // Keep what was set when the key left it unused, so "was" stays true.
@@ -275,6 +282,22 @@ void Renderer::applyRasterState(const DrawKey& key) {
     if (!key.depthTest) { raster.depthFunc = before.depthFunc; raster.depthMask = before.depthMask; }
     if (!key.cull) { raster.cullFace = before.cullFace; raster.frontFace = before.frontFace; }
     rasterKnown = true;
+}
+
+void Renderer::applyScissor(bool test, const std::int32_t* box) {
+    if (!scissorKnown || test != scissorOn)
+        (test ? gl.Enable : gl.Disable)(GL_SCISSOR_TEST);
+    if (test && (!scissorKnown || std::memcmp(box, scissorBox, sizeof scissorBox) != 0)) {
+        gl.Scissor(box[0], box[1], box[2], box[3]);
+        std::memcpy(scissorBox, box, sizeof scissorBox);
+    }
+    scissorOn = test;
+    scissorKnown = true;
+}
+
+bool Renderer::scissoredAway() const {
+    const State& s = model->state();
+    return model->enabled(GL_SCISSOR_TEST) && (s.scissorBox[2] == 0 || s.scissorBox[3] == 0);
 }
 
 void Renderer::flush(bool finish) {
@@ -291,7 +314,12 @@ void Renderer::clear(GLbitfield mask) {
     submit();
     if (lost)
         return;
+    // A clear writes nothing outside the scissor box.
+    if (scissoredAway())
+        return;
     const State& s = model->state();
+    const std::int32_t box[4] = {s.scissorBox[0], s.scissorBox[1], s.scissorBox[2], s.scissorBox[3]};
+    applyScissor(model->enabled(GL_SCISSOR_TEST), box);
     gl.ClearColor(s.clearColor[0], s.clearColor[1], s.clearColor[2], s.clearColor[3]);
     gl.ClearDepthf(s.clearDepth);
     // GL clears depth only where writing it is allowed.

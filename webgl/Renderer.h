@@ -88,6 +88,10 @@ private:
     GLuint gpuTexture(GLuint name);
     void bindTexture(GLuint gpuName);
     void applyRasterState(const DrawKey& key);
+    void applyScissor(bool test, const std::int32_t* box);
+    // The scissor test is on with an empty box: no draw or clear can write a
+    // pixel, so none is sent (how the headless run draws a frame state-only).
+    bool scissoredAway() const;
     void setDepthMask(bool on);
 
     GlesApi gl;
@@ -115,6 +119,8 @@ private:
     DrawKey raster;
     bool rasterKnown = false;
     bool depthMaskOn = true;
+    bool scissorKnown = false, scissorOn = false;
+    std::int32_t scissorBox[4] = {0, 0, 0, 0};
     GLuint boundProgram = 0, boundArray = 0, boundGpuTexture = 0;
     bool misuseShown = false;
     bool lost = false;

@@ -211,7 +211,7 @@ void Renderer::addLines(GLenum mode, const std::vector<Vertex>& source) {
 }
 
 void Renderer::primitive(GLenum mode, const std::vector<Vertex>& source) {
-    if (source.empty())
+    if (source.empty() || scissoredAway())
         return;
     switch (mode) {
     case GL_POINTS:

@@ -27,6 +27,7 @@ struct State {
     std::array<float, 4> color{1, 1, 1, 1};
     std::array<float, 4> clearColor{0, 0, 0, 0};
     std::array<GLint, 4> viewport{0, 0, 0, 0};
+    std::array<GLint, 4> scissorBox{0, 0, 0, 0};
     float pointSize = 1.0f;
     float lineWidth = 1.0f;
     GLuint boundTexture2D = 0;

@@ -2,6 +2,8 @@
 // SDL's BMP reader and our conversion. A load either fails with one of its
 // two texts and keeps no pixels, or gives a picture within the size limits
 // whose every pixel can be read and has alpha 0.
+#include <SDL.h>
+
 #include "gfx/BitmapImage.h"
 #include "tests/fuzz/FuzzOutcome.h"
 #include "tests/fuzz/MemoryFile.h"

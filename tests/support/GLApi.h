@@ -22,7 +22,7 @@
     X(glGetError) X(glGetIntegerv) X(glGetFloatv) X(glGetBooleanv) X(glGetTexEnviv)      \
     X(glGetTexParameteriv) X(glGetTexLevelParameteriv) X(glFlush) X(glMultMatrixf)       \
     X(glLoadMatrixf) X(glDepthMask) X(glClearDepth) X(glDepthRange) X(glReadPixels)      \
-    X(glPixelStorei) X(gluPerspective) X(gluLookAt) X(gluOrtho2D)
+    X(glPixelStorei) X(glScissor) X(gluPerspective) X(gluLookAt) X(gluOrtho2D)
 
 struct GLApi {
 #define VELMORA_GL_FIELD(name) decltype(&::name) name = nullptr;

@@ -46,6 +46,29 @@ const std::vector<Case> fillCases = {
          }
          gl.glEnd();
      }},
+    // The headless run's state-only frames draw under an empty box.
+    {"ScissorBoxLimitsClearsAndDraws", 0, 0.0, [](const GLApi& gl) {
+         ortho(gl);
+         gl.glEnable(GL_SCISSOR_TEST);
+         gl.glScissor(10, 20, 50, 40);
+         gl.glClearColor(0, 0, 1, 1);
+         gl.glClear(GL_COLOR_BUFFER_BIT);
+         gl.glColor3f(1, 0, 0);
+         gl.glBegin(GL_QUADS);
+         gl.glVertex2f(0, 0); gl.glVertex2f(W, 0); gl.glVertex2f(W, 30); gl.glVertex2f(0, 30);
+         gl.glEnd();
+         gl.glScissor(0, 0, 0, 0);
+         gl.glClear(GL_COLOR_BUFFER_BIT);
+         gl.glColor3f(0, 1, 0);
+         gl.glBegin(GL_TRIANGLES);
+         gl.glVertex2f(0, 0); gl.glVertex2f(W, 0); gl.glVertex2f(0, H);
+         gl.glEnd();
+         gl.glDisable(GL_SCISSOR_TEST);
+         gl.glColor3f(1, 1, 0);
+         gl.glBegin(GL_POINTS);
+         gl.glVertex2f(80.5f, 80.5f);
+         gl.glEnd();
+     }},
     {"LinearFog", 1, 0.0, [](const GLApi& gl) { fogged(gl, GL_LINEAR); }},
     {"ExpFog", 1, 0.0, [](const GLApi& gl) { fogged(gl, GL_EXP); }},
     // Bilinear weights are taken to 8 bits: a texture coordinate a rounding

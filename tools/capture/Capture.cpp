@@ -23,27 +23,11 @@ namespace {
 constexpr int pictureWidth = 640;  // the fullscreen picture
 constexpr int pictureHeight = 480;
 
-// Frames drawn in full before the one a mark is expected at: the warm-up
-// frames a scene draws before it shows (at most two, and the picture before
-// them stays on screen), and half a second for the player's position to
-// part from libopenmpt's timing (it keeps one position for 5 ms).
-constexpr std::int64_t warmUpFrames = 3;
-constexpr double leadSeconds = 0.5;
-
 bool atOrPast(unsigned order, unsigned row, cues::Position end) {
     return order > end.order || (order == end.order && row >= end.row);
 }
 
 }  // namespace
-
-bool reached(const DemoMark& mark, std::int64_t frame, ModulePosition position, FrameRate rate) {
-    if (mark.byPosition) {
-        return position.order > mark.order ||
-               (position.order == mark.order && position.row >= mark.row);
-    }
-    // frame / fps >= seconds, with room for the decimal's rounding.
-    return double(frame) * double(rate.denominator) >= mark.seconds * double(rate.numerator) - 1e-6;
-}
 
 Capture::Capture(const CaptureOptions& wanted)
     : options(wanted),
@@ -117,9 +101,7 @@ std::int64_t Capture::fullFrom(const DemoMark& mark) {
     if (options.renderAll) return 0;
     const double seconds = mark.byPosition ? clock.secondsAt(mark.order, mark.row) : mark.seconds;
     if (seconds < 0.0) return 0;
-    const double fps = double(options.rate.numerator) / double(options.rate.denominator);
-    const auto lead = warmUpFrames + static_cast<std::int64_t>(std::ceil(leadSeconds * fps));
-    return std::max<std::int64_t>(0, static_cast<std::int64_t>(std::floor(seconds * fps)) - lead);
+    return firstFullFrame(seconds, options.rate);
 }
 
 HeadlessRun::Drawing Capture::drawingFor(std::int64_t frame) const {

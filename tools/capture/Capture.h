@@ -18,9 +18,6 @@
 #include "tools/capture/StillWriter.h"
 #include "tools/capture/VideoFile.h"
 
-// True when frame `frame` (at `position` of the music) is at or past `mark`.
-bool reached(const DemoMark& mark, std::int64_t frame, ModulePosition position, FrameRate rate);
-
 class Capture {
 public:
     struct Result {

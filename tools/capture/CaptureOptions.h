@@ -9,15 +9,7 @@
 #include <vector>
 
 #include "shell/HeadlessRun.h"
-
-// A place in the demo: ORDER:ROW of the music, or seconds of its clock.
-struct DemoMark {
-    bool byPosition = false;  // true: order and row; false: seconds
-    unsigned order = 0;
-    unsigned row = 0;
-    double seconds = 0.0;
-    std::string text;  // as written on the command line
-};
+#include "tools/capture/FastForward.h"
 
 struct CaptureOptions {
     std::string output = "velmora.mp4";

@@ -1,0 +1,87 @@
+// WebStills: velmora-capture's still loop on the page's canvas.
+#include "shell/web/WebStills.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+#include <utility>
+
+#include "gfx/DataPath.h"
+
+namespace {
+
+constexpr int pictureWidth = 640;  // the fullscreen picture, as the capture tool makes it
+constexpr int pictureHeight = 480;
+
+FixedStepRun::Options stillOptions(FrameRate rate) {
+    FixedStepRun::Options options;
+    options.width = pictureWidth;
+    options.height = pictureHeight;
+    options.playModule = true;
+    options.rate = rate;
+    return options;
+}
+
+}  // namespace
+
+WebStills::WebStills(const char* canvasSelector, std::vector<DemoMark> marks, FrameRate rate,
+                     bool renderAll)
+    : places(std::move(marks)),
+      rate(rate),
+      run(stillOptions(rate)),
+      canvas(canvasSelector, pictureWidth, pictureHeight),
+      pictures(places.size()),
+      shown(std::size_t(pictureWidth) * pictureHeight * 4, 0) {
+    ModuleClock clock(dataPath("data/Tolvane.it"));
+    for (const DemoMark& mark : places) {
+        const double seconds = mark.byPosition ? clock.secondsAt(mark.order, mark.row) : mark.seconds;
+        if (mark.byPosition && seconds < 0.0) throw std::runtime_error(mark.text + " is not in the song");
+        fullFrom.push_back(renderAll ? 0 : firstFullFrame(seconds, rate));
+    }
+    run.run.onPresent = [this] {
+        canvas.readPixels(shown.data());
+        canvas.present();
+        shownExact = true;
+    };
+    run.begin();
+}
+
+FixedStepRun::Drawing WebStills::drawingFor(std::int64_t frame) const {
+    std::int64_t from = std::numeric_limits<std::int64_t>::max();
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        if (pictures[i].empty()) from = std::min(from, fullFrom[i]);
+    }
+    return frame >= from ? FixedStepRun::Drawing::full : FixedStepRun::Drawing::stateOnly;
+}
+
+bool WebStills::advance(double budgetSeconds) {
+    const double until = emscripten_get_now() / 1000.0 + budgetSeconds;
+    while (!over && emscripten_get_now() / 1000.0 < until) {
+        const FixedStepRun::Drawing drawing = drawingFor(run.frames());
+        const int presentsBefore = run.run.presents;
+        over = run.step(drawing);
+        if (drawing == FixedStepRun::Drawing::stateOnly) {
+            ++stateOnly;
+            if (run.run.presents != presentsBefore) shownExact = false;
+        }
+        if (over) return false;
+        const std::int64_t frame = run.frames() - 1;
+        const ModulePosition position = run.position();
+        bool pending = false;
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            if (!pictures[i].empty()) continue;
+            if (!reached(places[i], frame, position, rate)) {
+                pending = true;
+                continue;
+            }
+            if (!shownExact) {
+                throw std::runtime_error("cannot skip ahead exactly to " + places[i].text);
+            }
+            pictures[i] = shown;
+        }
+        if (!pending) return false;
+    }
+    return true;
+}
