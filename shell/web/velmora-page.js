@@ -5,7 +5,8 @@
 // Escape (then the launcher again), and the "ERROR" box. Each run is a fresh
 // instance of the program. Page parameters:
 //   ?at=ORDER:ROW[,ORDER:ROW...]&fps=N[/D][&full=1]  the stills velmora-capture
-//       --still makes (full=1 draws every frame in full), for the tests.
+//       --still makes (full=1 draws every frame in full), for the tests and
+//       tools/benchmark/web_fps.mjs.
 // #status carries the page's state for the tests.
 "use strict";
 
@@ -197,9 +198,18 @@
     if (!program._velmoraStillBegin(fps[0], fps[1] || 1, params.get("full") === "1" ? 1 : 0)) return;
     setState("stills");
     const started = performance.now();
+    // When each still was reached, with the frames run by then: with full=1,
+    // the frames per second of the stretches between them.
+    const reached = marks.map(() => null);
     const channel = new MessageChannel();
     channel.port1.onmessage = () => {
       const more = program._velmoraStillStep(50);
+      reached.forEach((seen, i) => {
+        if (seen === null && program._velmoraStillPixels(i)) {
+          reached[i] = {ms: Math.round(performance.now() - started), frames: program._velmoraStillFrames(0)};
+        }
+      });
+      status.dataset.reached = JSON.stringify(reached);
       if (more === 1) {
         channel.port2.postMessage(0);
         return;

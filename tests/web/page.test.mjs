@@ -6,11 +6,10 @@
 import {after, before, test} from "node:test";
 import assert from "node:assert/strict";
 import fs from "node:fs";
-import http from "node:http";
-import os from "node:os";
 import path from "node:path";
 import {PNG} from "pngjs";
-import puppeteer from "puppeteer-core";
+
+import {launchChromium, serveSite} from "./harness.mjs";
 
 const site = process.env.VELMORA_WEB_SITE;
 const stills = process.env.VELMORA_WEB_STILLS;
@@ -21,49 +20,23 @@ const height = 480;
 
 // The page's files, with data/ taken from the folder a test chooses.
 let dataFolder = path.join(site, "data");
-const types = {".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm"};
-const server = http.createServer((request, response) => {
-  const name = decodeURIComponent(new URL(request.url, "http://page").pathname);
-  const file = name.startsWith("/data/") ? path.join(dataFolder, name.slice(6))
-                                          : path.join(site, name === "/" ? "index.html" : name);
-  fs.readFile(file, (error, bytes) => {
-    if (error) {
-      response.writeHead(404);
-      response.end();
-      return;
-    }
-    response.writeHead(200, {"Content-Type": types[path.extname(file)] || "application/octet-stream"});
-    response.end(bytes);
-  });
-});
-const angle = process.env.VELMORA_WEB_ANGLE === "swiftshader"
-  ? ["--use-angle=swiftshader", "--enable-unsafe-swiftshader"]
-  : ["--use-gl=angle", "--use-angle=gl-egl", "--ignore-gpu-blocklist"];
 let origin;
+let server;
+let chromium;
 let browser;
-let profile;
 
 before(async () => {
-  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-  origin = `http://127.0.0.1:${server.address().port}`;
-  profile = fs.mkdtempSync(path.join(os.tmpdir(), "velmora-chromium-"));
-  browser = await puppeteer.launch({
-    executablePath: "/usr/bin/chromium",
-    headless: false,  // the flag is given below, as a person would run it
-    protocolTimeout: 900000,
-    // WebGL through ANGLE on Mesa's llvmpipe, the rasteriser velmora-capture
-    // draws with, so the stills differ only by what the layer does;
-    // VELMORA_WEB_ANGLE=swiftshader tries Chromium's own software GL.
-    args: ["--headless", "--no-sandbox", ...angle,
-           "--disable-background-networking", "--disable-component-update", "--disable-sync",
-           "--no-first-run", `--user-data-dir=${profile}`],
-  });
+  server = await serveSite(site, () => dataFolder);
+  origin = server.origin;
+  // The stills differ only by what the layer does when Chromium draws with
+  // velmora-capture's rasteriser; VELMORA_WEB_ANGLE=swiftshader tries its own.
+  chromium = await launchChromium(process.env.VELMORA_WEB_ANGLE || "llvmpipe");
+  browser = chromium.browser;
 });
 
 after(async () => {
-  await browser?.close();
-  server.close();
-  fs.rmSync(profile, {recursive: true, force: true});
+  await chromium?.close();
+  server?.close();
 });
 
 // A page whose console errors and uncaught exceptions are collected.
