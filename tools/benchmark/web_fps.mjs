@@ -39,9 +39,13 @@ async function measure(origin, renderer) {
     const page = await chromium.browser.newPage();
     await page.setViewport({width: 1024, height: 768});
     await page.goto(`${origin}/?at=${scenes.slice(1).map(([, at]) => at).join(",")}&fps=60&full=1`);
-    await page.waitForFunction(() => ["done", "error"].includes(document.getElementById("status").dataset.state),
-                               {timeout: 0, polling: 1000});
-    const status = await page.$eval("#status", (s) => ({...s.dataset}));
+    // Asked every few seconds: one long wait inside the page would outlast
+    // the browser connection's own timeout.
+    let status;
+    do {
+      await new Promise((resolve) => setTimeout(resolve, 5000));
+      status = await page.$eval("#status", (s) => ({...s.dataset}));
+    } while (!["done", "error"].includes(status.state));
     if (status.state !== "done") throw new Error(`the page failed: ${status.error}`);
     const reached = [{ms: 0, frames: 0}, ...JSON.parse(status.reached)];
     return scenes.slice(0, -1).map(([name], i) => {
