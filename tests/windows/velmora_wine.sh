@@ -6,7 +6,8 @@
 # runs with each kind of audio output, and the failures that end in an
 # "ERROR" box. The program is the one in the zip, unzipped afresh per case.
 # usage: velmora_wine.sh <case> <zip> <win_probe.exe> <launcher_driver.exe>
-#                        <compare_rendering.exe> <make_fixture_data> <x11_probe> <wine prefix>
+#                        <compare_rendering.exe> <console_parent.exe> <make_fixture_data>
+#                        <x11_probe> <wine prefix>
 # A WINEPREFIX in the environment wins over the last argument (scripts/windows
 # makes one per test run); a prefix that is not set up yet is made here.
 set -uo pipefail
@@ -16,9 +17,10 @@ zip="$2"
 win_probe="$3"
 launcher_driver_exe="$4"
 compare_rendering="$5"
-fixture_writer="$6"
-x11="$7"
-default_prefix="$8"
+console_parent="$6"
+fixture_writer="$7"
+x11="$8"
+default_prefix="$9"
 
 # Helpers only: the Linux script returns before running a case of its own.
 source "$(dirname "${BASH_SOURCE[0]}")/../shell/velmora_e2e.sh" \
@@ -164,6 +166,7 @@ act() {  # action target
   Escape) press "$2" Escape ;;
   close) "$x11" close "$2" || fail "x11_probe close" ;;
   endsession) wine "$win_probe" endsession >/dev/null 2>&1 ;;
+  ctrl_c) touch "$work/ctrl_c" ;;
   esac
 }
 
@@ -175,10 +178,22 @@ launcher_end_session | launcher | endsession
 scene_end_session    | scene    | endsession
 scene_close          | scene    | close
 box_end_session      | box      | endsession
+launcher_ctrl_c      | launcher | ctrl_c
+scene_ctrl_c         | scene    | ctrl_c
 QUITS
 )" || return 1
   IFS='|' read -r _ when action <<<"$row"
   when="$(trim "$when")" action="$(trim "$action")"
+  if [ "$action" = ctrl_c ]; then
+    # Started from a prompt's console, whose Ctrl+C the parent presses. The
+    # windows are the child's, so they are looked for on the case's own X
+    # server by name alone.
+    printf '#!/bin/sh\nexec wine "%s" "%s" "%s"\n' "$console_parent" "$(windows_path "$app/velmora.exe")" \
+      "$(windows_path "$work/ctrl_c")" >"$work/run-in-console"
+    chmod +x "$work/run-in-console"
+    velmora="$work/run-in-console"
+    windows_named() { xdotool search --all --onlyvisible --name "$1" 2>/dev/null; }
+  fi
   case "$when" in
   launcher)
     make_data
@@ -288,6 +303,22 @@ windowed_escape)
   no_velmora_lines
   frames="$(tr -d '\r' <"$work/stdout" | sed -n 's/^frames //p')"
   [ -n "$frames" ] && [ "$frames" -gt 0 ] || fail "no frames drawn: $(cat "$work/stdout")"
+  ;;
+unicode_folder)
+  # Unzipped into a folder named in several scripts and started from
+  # elsewhere: the data beside the program is found through its UTF-16 name,
+  # and where none is, the places looked in are reported with that name.
+  folder="$work/Démos Ärger 日本語 ✓"
+  mkdir -p "$folder" "$work/cwd"
+  cp "$app/velmora.exe" "$app/SDL2.dll" "$folder/"
+  velmora="$(wine_command run-unicode "$folder/velmora.exe")" run_dir="$work/cwd"
+  "$fixture_writer" "$folder" || fail "make_fixture_data $folder"
+  runs_to_its_end "$velmora" 90
+  rm -r "$folder/data"
+  error_box_run "Error loadin graphix"
+  grep -qF "velmora: no data/code.bmp found; looked in " "$work/stderr" &&
+    grep -qF ", $(windows_path "$folder")\\data/code.bmp" "$work/stderr" ||
+    fail "the places looked in, not named as they are: $(grep 'looked in' "$work/stderr")"
   ;;
 disk_audio)
   # SDL's disk driver keeps every sample the device was fed: from the first

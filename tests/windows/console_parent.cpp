@@ -1,0 +1,85 @@
+// console_parent: starts a program the way a prompt does, as a child sharing a
+// console of its own, and presses Ctrl+C in that console when told to. Wine
+// gives a program started from a Unix shell no console, so the program's
+// console control handler could not be reached any other way.
+//   console_parent <program> <trigger file>
+// The event goes out once the trigger file exists; the exit status is the
+// program's. The program's standard streams are this one's.
+#include <cstdio>
+#include <string>
+
+#include "shell/windows/Win32.h"
+
+#include <shellapi.h>
+
+namespace {
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle(handle) {}
+    ~Handle() {
+        if (handle != nullptr) CloseHandle(handle);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    const HANDLE handle;
+};
+
+HANDLE inheritable(DWORD which) {
+    const HANDLE handle = GetStdHandle(which);
+    if (handle != nullptr && handle != INVALID_HANDLE_VALUE) {
+        SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    }
+    return handle;
+}
+
+bool exists(const wchar_t* path) { return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES; }
+
+}  // namespace
+
+int main() {
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (arguments == nullptr || count != 3) {
+        std::fprintf(stderr, "usage: console_parent <program> <trigger file>\n");
+        return 2;
+    }
+    // The streams the test reads stay the program's, whatever the new
+    // console would hand out.
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = inheritable(STD_INPUT_HANDLE);
+    startup.hStdOutput = inheritable(STD_OUTPUT_HANDLE);
+    startup.hStdError = inheritable(STD_ERROR_HANDLE);
+    FreeConsole();
+    if (AllocConsole() == 0) {
+        std::fprintf(stderr, "console_parent: no console (error %lu)\n", GetLastError());
+        return 1;
+    }
+    std::wstring commandLine = L"\"" + std::wstring(arguments[1]) + L"\"";
+    PROCESS_INFORMATION child{};
+    if (CreateProcessW(arguments[1], commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                       &child) == 0) {
+        std::fprintf(stderr, "console_parent: cannot start the program (error %lu)\n", GetLastError());
+        return 1;
+    }
+    // The event is for the child; this process only passes on its status.
+    // Set only now: a child inherits the choice to ignore Ctrl+C.
+    SetConsoleCtrlHandler(nullptr, TRUE);
+    const Handle process(child.hProcess);
+    const Handle thread(child.hThread);
+    bool sent = false;
+    while (WaitForSingleObject(process.handle, 50) == WAIT_TIMEOUT) {
+        if (!sent && exists(arguments[2])) {
+            sent = true;
+            if (GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0) == 0) {
+                std::fprintf(stderr, "console_parent: Ctrl+C not sent (error %lu)\n", GetLastError());
+            }
+        }
+    }
+    DWORD status = 1;
+    GetExitCodeProcess(process.handle, &status);
+    LocalFree(arguments);
+    return static_cast<int>(status);
+}
