@@ -312,7 +312,7 @@ unicode_folder)
   mkdir -p "$folder" "$work/cwd"
   cp "$app/velmora.exe" "$app/SDL2.dll" "$folder/"
   velmora="$(wine_command run-unicode "$folder/velmora.exe")" run_dir="$work/cwd"
-  "$fixture_writer" "$folder" || fail "make_fixture_data $folder"
+  "$fixture_writer" "$folder" --tiny-module || fail "make_fixture_data $folder"
   runs_to_its_end "$velmora" 90
   rm -r "$folder/data"
   error_box_run "Error loadin graphix"
