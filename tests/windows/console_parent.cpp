@@ -52,11 +52,16 @@ int main() {
     startup.hStdInput = inheritable(STD_INPUT_HANDLE);
     startup.hStdOutput = inheritable(STD_OUTPUT_HANDLE);
     startup.hStdError = inheritable(STD_ERROR_HANDLE);
+    // The console Wine gives a console program started from a Unix shell
+    // sends no control events, so a console of the usual kind is made; its
+    // window is hidden at once, so that it never takes the keyboard from the
+    // program's windows.
     FreeConsole();
     if (AllocConsole() == 0) {
         std::fprintf(stderr, "console_parent: no console (error %lu)\n", GetLastError());
         return 1;
     }
+    ShowWindow(GetConsoleWindow(), SW_HIDE);
     std::wstring commandLine = L"\"" + std::wstring(arguments[1]) + L"\"";
     PROCESS_INFORMATION child{};
     if (CreateProcessW(arguments[1], commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
