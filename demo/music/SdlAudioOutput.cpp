@@ -71,6 +71,7 @@ void SdlAudioOutput::connect(AudioSource& newSource) {
     SDL_LockAudioDevice(device.id);
     source = &newSource;
     framesDelivered = 0;
+    pace.reset();
     takenOver = false;
     lastCallback.store(noCallbackYet, std::memory_order_release);
     SDL_UnlockAudioDevice(device.id);
@@ -104,9 +105,9 @@ void SdlAudioOutput::callback(void* user, Uint8* stream, int bytes) {
         return;
     }
     const std::size_t frames = static_cast<std::size_t>(bytes) / (sizeof(float) * channels);
-    self->lastCallback.store(
-        (static_cast<std::uint64_t>(self->framesDelivered) << 32) | self->microsecondsNow(),
-        std::memory_order_release);
+    const std::uint32_t ran = self->pace.onTime(self->framesDelivered, self->microsecondsNow(), sampleRate);
+    self->lastCallback.store((static_cast<std::uint64_t>(self->framesDelivered) << 32) | ran,
+                             std::memory_order_release);
     self->source->render(reinterpret_cast<float*>(stream), frames);
     self->framesDelivered += static_cast<std::uint32_t>(frames);
 }

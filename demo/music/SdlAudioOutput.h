@@ -1,11 +1,12 @@
 // SdlAudioOutput: the demo's sound card: SDL's default playback device at
 // 44100 Hz stereo float, filled from SDL's audio thread while a source is
 // connected. It also estimates which frame is being heard, from the buffer
-// size and the last callback time. A device that is lost or stops calling
+// size and the last callback's time on the device's clock. A device that is lost or stops calling
 // back hands the source over to the wall clock, so the demo plays on silently.
 #pragma once
 
 #include "demo/music/AudioOutput.h"
+#include "demo/music/CallbackPace.h"
 #include "demo/music/WallClockFeed.h"
 
 #include <SDL.h>
@@ -67,10 +68,12 @@ private:
     AudioSource* source = nullptr;
     const Uint64 counterStart;
     const Uint64 counterFrequency;
-    // The first frame of the latest callback (low 32 bits) and the time it ran
-    // (32 bits of microseconds), packed so the UI thread reads them together.
+    // The first frame of the latest callback (high 32 bits) and the time it
+    // would have run on the device's clock (32 bits of microseconds), packed
+    // so the UI thread reads them together.
     std::atomic<std::uint64_t> lastCallback;
     std::uint32_t framesDelivered = 0;  // under the device lock
+    CallbackPace pace;                  // under the device lock
     // Set once the wall clock has taken the source over; the callback renders
     // no more from then on. Under the device lock.
     bool takenOver = false;

@@ -1,9 +1,11 @@
 // The music player on a real SDL audio device: the suite's sound server
 // (a private PulseAudio under scripts/test; SDL's dummy driver elsewhere), and
 // the dummy and disk drivers where a test is about them or about a device
-// that is lost. The heard-frame arithmetic on a stepped clock, the buffer the
-// device grants, the end, the fade-out at close, no device at all, and a
-// device that stalls, outlives its player or loses its server.
+// that is lost. The heard-frame and callback-pace arithmetic on a stepped
+// clock, the buffer the device grants, the end, the fade-out at close, no
+// device at all, and a device that stalls, outlives its player or loses its
+// server.
+#include "demo/music/CallbackPace.h"
 #include "demo/music/HeardFrame.h"
 #include "demo/music/MusicPlayer.h"
 #include "demo/music/SdlAudioOutput.h"
@@ -27,6 +29,7 @@
 #include <mutex>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -102,6 +105,55 @@ TEST(HeardFrame, MovesFromOneBufferBeforeTheNewestCallbackTowardsItAndHoldsThere
                                         << " us, buffer " << c.bufferFrames);
         EXPECT_EQ(heardFrame(c.firstFrame, c.sinceMicros, c.bufferFrames, 44100), c.heard);
     }
+}
+
+TEST(CallbackPace, PutsTheNewestCallbackOnTheClockMostRecentOnesKeep) {
+    // Callback i fills 4410 frames (exactly 100 ms at 44100 Hz) from
+    // firstFrame + i * 4410 and runs late[i] microseconds after
+    // micros + i * 100000; expected: how far the last one is moved back.
+    struct Case {
+        const char* name;
+        std::uint32_t firstFrame;
+        std::uint32_t micros;
+        std::vector<std::int64_t> late;
+        std::uint32_t movedBack;
+    };
+    const auto then = [](std::vector<std::int64_t> before, std::int64_t last) {
+        before.push_back(last);
+        return before;
+    };
+    const std::vector<std::int64_t> onTime(16, 0);
+    std::vector<std::int64_t> busy(16, 0);
+    std::fill(busy.end() - 4, busy.end(), 3000);
+    std::vector<std::int64_t> slow;
+    for (std::int64_t i = 0; i <= 16; ++i) slow.push_back(30 * i);
+    const Case cases[] = {
+        {"on time", 0, 0, then(onTime, 0), 0},
+        {"a late wake-up", 0, 0, then(onTime, 7000), 7000},
+        {"an early one keeps its time", 0, 0, then(onTime, -2000), 0},
+        {"late against most of the window", 0, 0, then(busy, 3000), 3000},
+        {"a device slower than the machine, followed within half the window", 0, 0, slow, 240},
+        {"the first callback, nothing to go by", 0, 0, {9000}, 0},
+        {"microseconds wrap", 0, 4294967000u, {0, 0, 7000}, 7000},
+        {"frames wrap", 4294963000u, 0, {0, 0, 4000}, 4000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CallbackPace pace;
+        std::uint32_t micros = 0;
+        std::uint32_t got = 0;
+        for (std::size_t i = 0; i < c.late.size(); ++i) {
+            micros = static_cast<std::uint32_t>(c.micros + i * 100000 + c.late[i]);
+            got = pace.onTime(static_cast<std::uint32_t>(c.firstFrame + i * 4410), micros, 44100);
+        }
+        EXPECT_EQ(micros - got, c.movedBack);
+    }
+
+    // Another source starts its frames from 0 again: the past says nothing.
+    CallbackPace pace;
+    for (std::uint32_t i = 0; i < 16; ++i) pace.onTime(i * 4410, i * 100000, 44100);
+    pace.reset();
+    EXPECT_EQ(pace.onTime(0, 5007000, 44100), 5007000u);
 }
 
 namespace {
