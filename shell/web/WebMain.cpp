@@ -93,11 +93,11 @@ EMSCRIPTEN_KEEPALIVE void velmoraStillAt(int order, int row, const char* text) {
     marks.push_back(mark);
 }
 
-EMSCRIPTEN_KEEPALIVE int velmoraStillBegin(int fpsNumerator, int fpsDenominator, int renderAll) {
+EMSCRIPTEN_KEEPALIVE int velmoraStillBegin(int fpsNumerator, int fpsDenominator, double fullSeconds) {
     installErrorPresenter(presentError);
     return guarded([&] {
                stills = std::make_unique<WebStills>(canvasSelector, marks,
-                                                    FrameRate{fpsNumerator, fpsDenominator}, renderAll != 0);
+                                                    FrameRate{fpsNumerator, fpsDenominator}, fullSeconds);
            })
                ? 1
                : 0;
@@ -122,6 +122,10 @@ EMSCRIPTEN_KEEPALIVE const unsigned char* velmoraStillPixels(int i) {
 EMSCRIPTEN_KEEPALIVE double velmoraStillFrames(int stateOnly) {
     if (!stills) return 0;
     return static_cast<double>(stateOnly ? stills->stateOnlyFrames() : stills->frames());
+}
+
+EMSCRIPTEN_KEEPALIVE double velmoraStillFullMilliseconds() {
+    return stills ? stills->fullDrawingSeconds() * 1000.0 : 0.0;
 }
 
 }  // extern "C"

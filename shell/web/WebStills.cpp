@@ -4,6 +4,7 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <stdexcept>
 #include <utility>
@@ -27,7 +28,7 @@ FixedStepRun::Options stillOptions(FrameRate rate) {
 }  // namespace
 
 WebStills::WebStills(const char* canvasSelector, std::vector<DemoMark> marks, FrameRate rate,
-                     bool renderAll)
+                     double fullSeconds)
     : places(std::move(marks)),
       rate(rate),
       run(stillOptions(rate)),
@@ -38,7 +39,11 @@ WebStills::WebStills(const char* canvasSelector, std::vector<DemoMark> marks, Fr
     for (const DemoMark& mark : places) {
         const double seconds = mark.byPosition ? clock.secondsAt(mark.order, mark.row) : mark.seconds;
         if (mark.byPosition && seconds < 0.0) throw std::runtime_error(mark.text + " is not in the song");
-        fullFrom.push_back(renderAll ? 0 : firstFullFrame(seconds, rate));
+        const double fps = double(rate.numerator) / double(rate.denominator);
+        const double asked = std::floor((seconds - fullSeconds) * fps);
+        fullFrom.push_back(std::isfinite(asked) ? std::clamp<std::int64_t>(static_cast<std::int64_t>(asked), 0,
+                                                                          firstFullFrame(seconds, rate))
+                                                : 0);
     }
     run.run.onPresent = [this] {
         canvas.readPixels(shown.data());
@@ -61,8 +66,11 @@ bool WebStills::advance(double budgetSeconds) {
     while (!over && emscripten_get_now() / 1000.0 < until) {
         const FixedStepRun::Drawing drawing = drawingFor(run.frames());
         const int presentsBefore = run.run.presents;
+        const double stepStarted = emscripten_get_now();
         over = run.step(drawing);
-        if (drawing == FixedStepRun::Drawing::stateOnly) {
+        if (drawing == FixedStepRun::Drawing::full) {
+            fullDrawing += (emscripten_get_now() - stepStarted) / 1000.0;
+        } else {
             ++stateOnly;
             if (run.run.presents != presentsBefore) shownExact = false;
         }

@@ -17,8 +17,9 @@
 class WebStills {
 public:
     // Throws CError with the demo's texts, std::runtime_error for a place
-    // the demo never reaches.
-    WebStills(const char* canvasSelector, std::vector<DemoMark> marks, FrameRate rate, bool renderAll);
+    // the demo never reaches. At least the last `fullSeconds` before each
+    // still are drawn in full (infinity: every frame).
+    WebStills(const char* canvasSelector, std::vector<DemoMark> marks, FrameRate rate, double fullSeconds);
 
     // Steps frames for about `budgetSeconds` of the page's time; false once
     // every still is taken or the demo is over.
@@ -29,6 +30,8 @@ public:
     const std::vector<std::uint8_t>& picture(std::size_t i) const { return pictures[i]; }
     std::int64_t frames() const { return run.frames(); }
     std::int64_t stateOnlyFrames() const { return stateOnly; }
+    // The page's time spent on frames drawn in full, for their frame rate.
+    double fullDrawingSeconds() const { return fullDrawing; }
     int width() const { return canvas.width(); }
     int height() const { return canvas.height(); }
 
@@ -44,5 +47,6 @@ private:
     std::vector<std::uint8_t> shown;  // the last presented picture
     bool shownExact = true;
     std::int64_t stateOnly = 0;
+    double fullDrawing = 0.0;
     bool over = false;
 };

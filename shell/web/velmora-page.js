@@ -4,9 +4,10 @@
 // it, the demo on the canvas from the animation frames until its end or
 // Escape (then the launcher again), and the "ERROR" box. Each run is a fresh
 // instance of the program. Page parameters:
-//   ?at=ORDER:ROW[,ORDER:ROW...]&fps=N[/D][&full=1]  the stills velmora-capture
-//       --still makes (full=1 draws every frame in full), for the tests and
-//       tools/benchmark/web_fps.mjs.
+//   ?at=ORDER:ROW[,ORDER:ROW...]&fps=N[/D][&full=1|&fullFor=S]  the stills
+//       velmora-capture --still makes (full=1 draws every frame in full,
+//       fullFor=S at least the S seconds before each still), for the tests
+//       and tools/benchmark/web_fps.mjs.
 // #status carries the page's state for the tests.
 "use strict";
 
@@ -195,18 +196,24 @@
       program._velmoraStillAt(order, row, text);
       program._free(text);
     }
-    if (!program._velmoraStillBegin(fps[0], fps[1] || 1, params.get("full") === "1" ? 1 : 0)) return;
+    const fullSeconds = params.get("full") === "1" ? Infinity : Number(params.get("fullFor") || 0);
+    if (!program._velmoraStillBegin(fps[0], fps[1] || 1, fullSeconds)) return;
     setState("stills");
     const started = performance.now();
-    // When each still was reached, with the frames run by then: with full=1,
-    // the frames per second of the stretches between them.
+    // When each still was reached, with the frames run by then and the time
+    // spent on those drawn in full: the frame rates of the stretches between.
     const reached = marks.map(() => null);
     const channel = new MessageChannel();
     channel.port1.onmessage = () => {
       const more = program._velmoraStillStep(50);
       reached.forEach((seen, i) => {
         if (seen === null && program._velmoraStillPixels(i)) {
-          reached[i] = {ms: Math.round(performance.now() - started), frames: program._velmoraStillFrames(0)};
+          reached[i] = {
+            ms: Math.round(performance.now() - started),
+            frames: program._velmoraStillFrames(0),
+            stateOnly: program._velmoraStillFrames(1),
+            fullMs: program._velmoraStillFullMilliseconds(),
+          };
         }
       });
       status.dataset.reached = JSON.stringify(reached);
