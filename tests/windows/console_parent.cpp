@@ -6,6 +6,7 @@
 // The event goes out once the trigger file exists; the exit status is the
 // program's. The program's standard streams are this one's.
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "shell/windows/Win32.h"
@@ -35,11 +36,16 @@ HANDLE inheritable(DWORD which) {
 
 bool exists(const wchar_t* path) { return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES; }
 
+struct FreeLocal {
+    void operator()(wchar_t** block) const { LocalFree(block); }
+};
+
 }  // namespace
 
 int main() {
     int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    const std::unique_ptr<wchar_t*[], FreeLocal> owned(CommandLineToArgvW(GetCommandLineW(), &count));
+    wchar_t** const arguments = owned.get();
     if (arguments == nullptr || count != 3) {
         std::fprintf(stderr, "usage: console_parent <program> <trigger file>\n");
         return 2;
@@ -85,6 +91,5 @@ int main() {
     }
     DWORD status = 1;
     GetExitCodeProcess(process.handle, &status);
-    LocalFree(arguments);
     return static_cast<int>(status);
 }
