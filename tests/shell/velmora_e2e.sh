@@ -321,7 +321,7 @@ act() {  # action target
 
 # Acts, then the program must end: within a second of a signal, three of a key.
 act_and_end() {  # action target
-  local limit=3
+  local limit="${quit_seconds:-3}"
   case "$1" in INT | TERM) limit=1 ;; esac
   act "$@"
   wait_exit "$limit" || fail "still running $limit s after $1"

@@ -8,8 +8,10 @@
 # usage: velmora_wine.sh <case> <zip> <win_probe.exe> <launcher_driver.exe>
 #                        <compare_rendering.exe> <console_parent.exe> <make_fixture_data>
 #                        <x11_probe> <wine prefix>
-# A WINEPREFIX in the environment wins over the last argument (scripts/windows
-# makes one per test run); a prefix that is not set up yet is made here.
+# The prefix is the last argument, or a WINEPREFIX in the environment, or,
+# when ctest hands the case a "wineprefix" resource (scripts/windows makes two
+# per test run), the folder of that name beside the last argument; a prefix
+# that is not set up yet is made here.
 set -uo pipefail
 
 case_name="$1"
@@ -26,7 +28,17 @@ default_prefix="$9"
 source "$(dirname "${BASH_SOURCE[0]}")/../shell/velmora_e2e.sh" \
   "$case_name" "" "" "$x11" "$fixture_writer" "" "" "" ""
 
+granted="${CTEST_RESOURCE_GROUP_0_WINEPREFIX:-}"  # id:<name>,slots:1
+if [ -n "$granted" ]; then
+  granted="${granted#id:}"
+  WINEPREFIX="$(dirname "$default_prefix")/${granted%%,*}"
+fi
 export WINEPREFIX="${WINEPREFIX:-$default_prefix}" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Wine takes 2 s more to end a program with a window open: with no window
+# manager on the case's X server, it waits that long for the window to be
+# withdrawn. A program that ignores a request still stops no test for long.
+quit_seconds=5
 
 # Wine's processes of a case end with it: the next case has another display.
 cleanup() {
