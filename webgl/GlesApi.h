@@ -25,7 +25,7 @@
     X(DeleteShader, DELETESHADER) X(DeleteTextures, DELETETEXTURES)                          \
     X(DeleteVertexArrays, DELETEVERTEXARRAYS) X(DepthFunc, DEPTHFUNC)                        \
     X(DepthMask, DEPTHMASK) X(DepthRangef, DEPTHRANGEF) X(Disable, DISABLE)                  \
-    X(DrawArrays, DRAWARRAYS) X(DrawArraysInstanced, DRAWARRAYSINSTANCED)                    \
+    X(DrawArrays, DRAWARRAYS)                    \
     X(DrawElements, DRAWELEMENTS) X(Enable, ENABLE)                                          \
     X(EnableVertexAttribArray, ENABLEVERTEXATTRIBARRAY) X(Finish, FINISH) X(Flush, FLUSH)    \
     X(FramebufferTexture2D, FRAMEBUFFERTEXTURE2D) X(FrontFace, FRONTFACE)                   \
@@ -38,7 +38,7 @@
     X(TexImage2D, TEXIMAGE2D) X(TexParameteri, TEXPARAMETERI) X(Uniform1f, UNIFORM1F)        \
     X(Uniform1i, UNIFORM1I) X(Uniform3f, UNIFORM3F) X(Uniform4f, UNIFORM4F)                  \
     X(UniformMatrix4fv, UNIFORMMATRIX4FV) X(UseProgram, USEPROGRAM)                          \
-    X(VertexAttribDivisor, VERTEXATTRIBDIVISOR) X(VertexAttribPointer, VERTEXATTRIBPOINTER)  \
+    X(VertexAttribPointer, VERTEXATTRIBPOINTER)  \
     X(Viewport, VIEWPORT)
 
 namespace webgl {

@@ -14,16 +14,22 @@ namespace {
 
 constexpr GLsizei vertexBytes = sizeof(Vertex);
 
-void vertexLayout(const GlesApi& gl, GLuint first, GLsizei stride, std::size_t offset,
-                  GLuint divisor) {
+// A smooth line's two ends, 20 floats, are five RGBA texels of the segment
+// texture; a row holds this many segments (2000 texels, inside the 2048 every
+// WebGL 2 context allows), so a batch takes a row per 400 segments.
+constexpr GLsizei segmentsPerRow = 400, texelsPerSegment = 5;
+constexpr GLsizei segmentRows = 2048;
+static_assert(2 * sizeof(Vertex) == texelsPerSegment * 4 * sizeof(float),
+              "a segment is two vertices of ten floats");
+
+void vertexLayout(const GlesApi& gl) {
     const std::size_t fields[3][2] = {{4, offsetof(Vertex, position)},
                                       {4, offsetof(Vertex, color)},
                                       {2, offsetof(Vertex, texCoord)}};
     for (GLuint i = 0; i < 3; ++i) {
-        gl.EnableVertexAttribArray(first + i);
-        gl.VertexAttribPointer(first + i, GLint(fields[i][0]), GL_FLOAT, GL_FALSE, stride,
-                               reinterpret_cast<const void*>(offset + fields[i][1]));
-        gl.VertexAttribDivisor(first + i, divisor);
+        gl.EnableVertexAttribArray(shaders::position + i);
+        gl.VertexAttribPointer(shaders::position + i, GLint(fields[i][0]), GL_FLOAT, GL_FALSE,
+                               vertexBytes, reinterpret_cast<const void*>(fields[i][1]));
     }
 }
 
@@ -57,12 +63,19 @@ Renderer::Renderer(const GlesApi& api)
     gl.BindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
     gl.BindVertexArray(mainArray);
     gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
-    vertexLayout(gl, shaders::position, vertexBytes, 0, 0);
-    // A smooth line instance is a pair of vertices: A then B.
-    gl.BindVertexArray(lineArray);
-    vertexLayout(gl, shaders::position, 2 * vertexBytes, 0, 1);
-    vertexLayout(gl, shaders::positionB, 2 * vertexBytes, vertexBytes, 1);
+    vertexLayout(gl);
+    // Smooth lines read no attributes: their vertex array stays empty.
     gl.BindVertexArray(0);
+    gl.UseProgram(smoothLine.id());
+    gl.Uniform1i(gl.GetUniformLocation(smoothLine.id(), "segments"), GLint(shaders::segmentUnit));
+    gl.Uniform1i(gl.GetUniformLocation(smoothLine.id(), "segmentsPerRow"), segmentsPerRow);
+    gl.UseProgram(0);
+    // Its own unit, so the bound image of unit 0 is never disturbed.
+    gl.GenTextures(1, &segmentTexture);
+    gl.ActiveTexture(GL_TEXTURE0 + shaders::segmentUnit);
+    gl.BindTexture(GL_TEXTURE_2D, segmentTexture);
+    gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     gl.ActiveTexture(GL_TEXTURE0);
     reset();
 }
@@ -72,6 +85,7 @@ Renderer::~Renderer() {
         return;
     for (const auto& entry : textures)
         gl.DeleteTextures(1, &entry.second.name);
+    gl.DeleteTextures(1, &segmentTexture);
     gl.DeleteVertexArrays(1, &mainArray);
     gl.DeleteVertexArrays(1, &lineArray);
     gl.DeleteBuffers(1, &vertexBuffer);
@@ -220,6 +234,10 @@ void Renderer::submit() {
         gl.BindVertexArray(array);
         boundArray = array;
     }
+    if (key.kind == Kind::smoothLines) {
+        drawSmoothLines();
+        return;
+    }
     gl.BindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
     gl.BufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size() * sizeof(Vertex)), vertices.data(),
                   GL_STREAM_DRAW);
@@ -236,12 +254,34 @@ void Renderer::submit() {
         gl.DrawArrays(GL_POINTS, 0, count);
         break;
     case Kind::smoothLines:
-        gl.DrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, count / 2);
         break;
     }
     ++drawCount;
     uploaded += static_cast<long long>(vertices.size() * sizeof(Vertex) +
                                        indices.size() * sizeof(std::uint32_t));
+    vertices.clear();
+    indices.clear();
+}
+
+// The collected pairs as whole rows of the segment texture (the last one
+// padded), a draw of six vertices per segment; a batch beyond the texture's
+// rows goes in several.
+void Renderer::drawSmoothLines() {
+    const std::size_t perDraw = std::size_t(segmentsPerRow) * segmentRows;
+    const std::size_t segments = vertices.size() / 2;
+    vertices.resize(2 * ((segments + segmentsPerRow - 1) / segmentsPerRow) * segmentsPerRow, Vertex{});
+    // Rows of 32,000 bytes: any unpack alignment holds.
+    gl.ActiveTexture(GL_TEXTURE0 + shaders::segmentUnit);
+    for (std::size_t first = 0; first < segments; first += perDraw) {
+        const std::size_t count = std::min(perDraw, segments - first);
+        const auto rows = GLsizei((count + segmentsPerRow - 1) / segmentsPerRow);
+        gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA32F, segmentsPerRow * texelsPerSegment, rows, 0,
+                      GL_RGBA, GL_FLOAT, &vertices[2 * first]);
+        gl.DrawArrays(GL_TRIANGLES, 0, GLsizei(6 * count));
+        ++drawCount;
+        uploaded += static_cast<long long>(rows) * segmentsPerRow * 2 * sizeof(Vertex);
+    }
+    gl.ActiveTexture(GL_TEXTURE0);
     vertices.clear();
     indices.clear();
 }

@@ -2,8 +2,9 @@
 // triangles, lines or points as GL 1.1 would draw them (quads split as Mesa
 // splits them, polygon edges for glPolygonMode(GL_LINE) with culling decided
 // per triangle first), collects consecutive primitives of equal state into
-// one batch, and sends a batch as one vertex upload (plus its indices) and
-// one draw. Textures, clears, copies and read-backs go straight through.
+// one batch, and sends a batch as one vertex upload (plus its indices, or as
+// a texture of segments for smooth lines) and one draw. Textures, clears,
+// copies and read-backs go straight through.
 #pragma once
 
 #include "webgl/Backend.h"
@@ -93,12 +94,13 @@ private:
     // pixel, so none is sent (how the headless run draws a frame state-only).
     bool scissoredAway() const;
     void setDepthMask(bool on);
+    void drawSmoothLines();
 
     GlesApi gl;
     Context* model = nullptr;
     Program main;
     Program smoothLine;
-    GLuint vertexBuffer = 0, indexBuffer = 0, mainArray = 0, lineArray = 0;
+    GLuint vertexBuffer = 0, indexBuffer = 0, mainArray = 0, lineArray = 0, segmentTexture = 0;
 
     DrawKey pendingKey;
     bool pending = false;

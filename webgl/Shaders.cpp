@@ -115,25 +115,35 @@ const char* const fragmentMain =
     "    fragColor = vec4(c.rgb, c.a * opacity);\n"
     "}\n";
 
-// One instance per segment, four corners a triangle strip: the segment is
-// clipped at the near plane, taken to window space, lengthened by half a
-// pixel at each end and widened by halfWidth on each side — Mesa's quad.
-// Each corner keeps its end's depth and w, and carries Mesa's coverage
+// Six vertices per segment, two triangles with the corners a triangle strip
+// would give them; the segment's ends come from a float texture, five texels
+// each (not from instanced attributes: SwiftShader draws each instance
+// apart, and the torus's thousands of one-segment draws took it 200 ms a
+// frame). The
+// segment is clipped at the near plane, taken to window space, lengthened by
+// half a pixel at each end and widened by halfWidth on each side — Mesa's
+// quad. Each corner keeps its end's depth and w, and carries Mesa's coverage
 // coordinates (across, along), which the GPU interpolates with perspective
 // as Mesa does: near the eye a line thins and fades the way Mesa's does.
 const char* const vertexSmoothLine =
     "#version 300 es\n"
-    "layout(location = 0) in vec4 positionA;\n"
-    "layout(location = 1) in vec4 colorA;\n"
-    "layout(location = 2) in vec2 texCoordA;\n"
-    "layout(location = 3) in vec4 positionB;\n"
-    "layout(location = 4) in vec4 colorB;\n"
-    "layout(location = 5) in vec2 texCoordB;\n"
+    "// A's position, colour and texture coordinate, then B's: 20 floats.\n"
+    "uniform highp sampler2D segments;\n"
+    "uniform int segmentsPerRow;\n"
+    "const int corners[6] = int[6](0, 1, 2, 2, 1, 3);\n"
     VELMORA_TRANSFORM
     "uniform float halfWidth;\n"
     "out vec2 vLine;\n"
     "flat out float vHalfLength;\n"
     "void main() {\n"
+    "    int segment = gl_VertexID / 6;\n"
+    "    int corner = corners[gl_VertexID - 6 * segment];\n"
+    "    ivec2 at = ivec2(5 * (segment % segmentsPerRow), segment / segmentsPerRow);\n"
+    "    vec4 e0 = texelFetch(segments, at, 0), e1 = texelFetch(segments, at + ivec2(1, 0), 0);\n"
+    "    vec4 e2 = texelFetch(segments, at + ivec2(2, 0), 0), e3 = texelFetch(segments, at + ivec2(3, 0), 0);\n"
+    "    vec4 e4 = texelFetch(segments, at + ivec2(4, 0), 0);\n"
+    "    vec4 positionA = e0, colorA = e1, positionB = vec4(e2.zw, e3.xy), colorB = vec4(e3.zw, e4.xy);\n"
+    "    vec2 texCoordA = e2.xy, texCoordB = e4.zw;\n"
     "    vec4 eyeA = modelview * positionA, eyeB = modelview * positionB;\n"
     "    vec4 clipA = modelviewProjection * positionA, clipB = modelviewProjection * positionB;\n"
     "    vec4 colA = colorA, colB = colorB;\n"
@@ -163,10 +173,10 @@ const char* const vertexSmoothLine =
     "    float len = length(d);\n"
     "    vec2 dir = len > 0.0 ? d / len : vec2(1.0, 0.0);\n"
     "    vec2 across = vec2(-dir.y, dir.x);\n"
-    "    bool atB = gl_VertexID >= 2;\n"
+    "    bool atB = corner >= 2;\n"
     // The strip's shared edge runs from A's left corner to B's right one,
     // the diagonal Mesa's two triangles share: it bends the interpolation.
-    "    float side = (gl_VertexID == 1 || gl_VertexID == 3) ? 1.0 : -1.0;\n"
+    "    float side = (corner == 1 || corner == 3) ? 1.0 : -1.0;\n"
     "    vec2 window = (atB ? winB + 0.5 * dir : winA - 0.5 * dir) + side * halfWidth * across;\n"
     "    vec4 clip = atB ? clipB : clipA;\n"
     "    gl_Position = vec4(fromWindow(window) * clip.w, clip.z, clip.w);\n"

@@ -1,13 +1,14 @@
 // Shaders: the GLSL ES 3.00 sources of the fixed-function pipeline the layer
 // stands in for — one vertex stage for triangles, plain lines and points,
-// one that widens smooth lines into quads, and one fragment stage each.
+// one that widens smooth lines (read from a texture) into quads, and one fragment stage each.
 #pragma once
 
 namespace webgl::shaders {
 
 // Attribute locations shared by the renderer and the sources.
 constexpr unsigned position = 0, color = 1, texCoord = 2;
-constexpr unsigned positionB = 3, colorB = 4, texCoordB = 5;
+// The smooth-line stage reads its segments from this texture unit.
+constexpr unsigned segmentUnit = 1;
 
 extern const char* const vertexMain;
 extern const char* const fragmentMain;
