@@ -5,21 +5,11 @@
 
 #include <utility>
 
+#include "shell/windows/OwnedHandle.h"
 #include "shell/windows/WideText.h"
 #include "shell/windows/Win32.h"
 
 namespace {
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle(handle) {}
-    ~FileHandle() {
-        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    const HANDLE handle;
-};
 
 DataFileContents failed(std::string why) {
     DataFileContents contents;
@@ -34,10 +24,10 @@ DataFileContents readDataFile(const std::string& utf8Path) {
     if (path.empty()) return failed(utf8Path.empty() ? "no file name" : "the file name is not valid UTF-8");
     // Backup semantics let a folder open, so that it is refused with the
     // same words as on other systems rather than as "access denied".
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+    const OwnedHandle file(CreateFileW(path.c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (file.handle == INVALID_HANDLE_VALUE) return failed(systemMessage(GetLastError()));
+    if (!file.valid()) return failed(systemMessage(GetLastError()));
     BY_HANDLE_FILE_INFORMATION information{};
     if (GetFileType(file.handle) != FILE_TYPE_DISK ||
         GetFileInformationByHandle(file.handle, &information) == 0 ||

@@ -9,22 +9,12 @@
 #include <memory>
 #include <string>
 
+#include "shell/windows/OwnedHandle.h"
 #include "shell/windows/Win32.h"
 
 #include <shellapi.h>
 
 namespace {
-
-class Handle {
-public:
-    explicit Handle(HANDLE handle) : handle(handle) {}
-    ~Handle() {
-        if (handle != nullptr) CloseHandle(handle);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    const HANDLE handle;
-};
 
 HANDLE inheritable(DWORD which) {
     const HANDLE handle = GetStdHandle(which);
@@ -78,8 +68,8 @@ int main() {
     // The event is for the child; this process only passes on its status.
     // Set only now: a child inherits the choice to ignore Ctrl+C.
     SetConsoleCtrlHandler(nullptr, TRUE);
-    const Handle process(child.hProcess);
-    const Handle thread(child.hThread);
+    const OwnedHandle process(child.hProcess);
+    const OwnedHandle thread(child.hThread);
     bool sent = false;
     while (WaitForSingleObject(process.handle, 50) == WAIT_TIMEOUT) {
         if (!sent && exists(arguments[2])) {
