@@ -14,9 +14,10 @@ bool differs(const float* a, const float* b, int n) { return std::memcmp(a, b, n
 
 }  // namespace
 
-GLuint Program::compile(GLenum stage, const char* source) {
+GLuint Program::compile(GLenum stage, const std::string& defines, const char* source) {
     const GLuint shader = gl.CreateShader(stage);
-    gl.ShaderSource(shader, 1, &source, nullptr);
+    const char* const parts[] = {"#version 300 es\n", defines.c_str(), source};
+    gl.ShaderSource(shader, 3, parts, nullptr);
     gl.CompileShader(shader);
     GLint ok = GL_FALSE;
     gl.GetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -29,12 +30,13 @@ GLuint Program::compile(GLenum stage, const char* source) {
     return shader;
 }
 
-Program::Program(const GlesApi& api, const char* vertexSource, const char* fragmentSource)
+Program::Program(const GlesApi& api, const char* vertexSource, const char* fragmentSource,
+                 const std::string& defines)
     : gl(api) {
-    const GLuint vertex = compile(GL_VERTEX_SHADER, vertexSource);
+    const GLuint vertex = compile(GL_VERTEX_SHADER, defines, vertexSource);
     GLuint fragment = 0;
     try {
-        fragment = compile(GL_FRAGMENT_SHADER, fragmentSource);
+        fragment = compile(GL_FRAGMENT_SHADER, defines, fragmentSource);
     } catch (...) {
         gl.DeleteShader(vertex);
         throw;
@@ -60,8 +62,6 @@ Program::Program(const GlesApi& api, const char* vertexSource, const char* fragm
     viewport = at("viewport");
     image = at("image");
     texturing = at("texturing");
-    envMode = at("envMode");
-    fogMode = at("fogMode");
     fogParams = at("fogParams");
     fogColor = at("fogColor");
     pointStyle = at("pointStyle");
@@ -89,8 +89,6 @@ void Program::apply(const DrawKey& key) {
         gl.Uniform4f(viewport, float(key.viewport[0]), float(key.viewport[1]),
                      float(key.viewport[2]), float(key.viewport[3]));
     if (all || key.texturing != was.texturing) gl.Uniform1i(texturing, key.texturing);
-    if (all || key.envMode != was.envMode) gl.Uniform1i(envMode, key.envMode);
-    if (all || key.fogMode != was.fogMode) gl.Uniform1i(fogMode, key.fogMode);
     if (all || differs(key.fogParams, was.fogParams, 3))
         gl.Uniform3f(fogParams, key.fogParams[0], key.fogParams[1], key.fogParams[2]);
     if (all || differs(key.fogColor, was.fogColor, 3))

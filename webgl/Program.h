@@ -5,12 +5,16 @@
 #include "webgl/DrawKey.h"
 #include "webgl/GlesApi.h"
 
+#include <string>
+
 namespace webgl {
 
 class Program {
 public:
+    // Both sources follow "#version 300 es" and the defines of the variant.
     // Throws std::runtime_error with the compiler's or linker's log.
-    Program(const GlesApi& gl, const char* vertexSource, const char* fragmentSource);
+    Program(const GlesApi& gl, const char* vertexSource, const char* fragmentSource,
+            const std::string& defines);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -24,12 +28,12 @@ public:
     GLuint id() const { return program; }
 
 private:
-    GLuint compile(GLenum stage, const char* source);
+    GLuint compile(GLenum stage, const std::string& defines, const char* source);
 
     const GlesApi& gl;
     GLuint program = 0;
-    GLint modelview, modelviewProjection, textureMatrix, viewport, image, texturing, envMode, fogMode,
-        fogParams, fogColor, pointStyle, pointSize, halfWidth;
+    GLint modelview, modelviewProjection, textureMatrix, viewport, image, texturing, fogParams,
+        fogColor, pointStyle, pointSize, halfWidth;
     DrawKey sent;
     bool fresh = true;
 };

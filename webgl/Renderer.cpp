@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 
 namespace webgl {
 
@@ -52,10 +53,13 @@ bool complete(const Texture& t) {
 
 }  // namespace
 
-Renderer::Renderer(const GlesApi& api)
-    : gl(api),
-      main(gl, shaders::vertexMain, shaders::fragmentMain),
-      smoothLine(gl, shaders::vertexSmoothLine, shaders::fragmentSmoothLine) {
+Renderer::Renderer(const GlesApi& api) : gl(api) {
+    // The plainest variant of each stage now, so that shaders that do not
+    // build stop the layer at its start rather than at some later draw.
+    DrawKey plain;
+    programFor(plain);
+    plain.kind = Kind::smoothLines;
+    programFor(plain);
     gl.GenBuffers(1, &vertexBuffer);
     gl.GenBuffers(1, &indexBuffer);
     gl.GenVertexArrays(1, &mainArray);
@@ -66,10 +70,6 @@ Renderer::Renderer(const GlesApi& api)
     vertexLayout(gl);
     // Smooth lines read no attributes: their vertex array stays empty.
     gl.BindVertexArray(0);
-    gl.UseProgram(smoothLine.id());
-    gl.Uniform1i(gl.GetUniformLocation(smoothLine.id(), "segments"), GLint(shaders::segmentUnit));
-    gl.Uniform1i(gl.GetUniformLocation(smoothLine.id(), "segmentsPerRow"), segmentsPerRow);
-    gl.UseProgram(0);
     // Its own unit, so the bound image of unit 0 is never disturbed.
     gl.GenTextures(1, &segmentTexture);
     gl.ActiveTexture(GL_TEXTURE0 + shaders::segmentUnit);
@@ -102,8 +102,8 @@ void Renderer::reset() {
     rasterKnown = false;
     scissorKnown = false;
     boundProgram = boundArray = boundGpuTexture = 0;
-    main.forget();
-    smoothLine.forget();
+    for (auto& entry : programs)
+        entry.second->forget();
     gl.PixelStorei(GL_PACK_ALIGNMENT, 1);
 }
 
@@ -113,8 +113,29 @@ void Renderer::contextLost() {
     vertices.clear();
     indices.clear();
     textures.clear();
-    main.abandon();
-    smoothLine.abandon();
+    for (auto& entry : programs)
+        entry.second->abandon();
+}
+
+// Built on first use: a frame of the demo needs a handful of the variants.
+Program& Renderer::programFor(const DrawKey& key) {
+    const bool lines = key.kind == Kind::smoothLines;
+    const int id = 2 * shaders::variantOf(key) + (lines ? 1 : 0);
+    auto found = programs.find(id);
+    if (found != programs.end())
+        return *found->second;
+    auto program = lines ? std::make_unique<Program>(gl, shaders::vertexSmoothLine,
+                                                     shaders::fragmentSmoothLine,
+                                                     shaders::variantDefines(key))
+                         : std::make_unique<Program>(gl, shaders::vertexMain, shaders::fragmentMain,
+                                                     shaders::variantDefines(key));
+    if (lines) {
+        gl.Uniform1i(gl.GetUniformLocation(program->id(), "segments"), GLint(shaders::segmentUnit));
+        gl.Uniform1i(gl.GetUniformLocation(program->id(), "segmentsPerRow"), segmentsPerRow);
+    }
+    // Building it put it in use.
+    boundProgram = program->id();
+    return *programs.emplace(id, std::move(program)).first->second;
 }
 
 void Renderer::misuse(const std::string& what) {
@@ -218,7 +239,7 @@ void Renderer::submit() {
     const DrawKey& key = pendingKey;
     applyRasterState(key);
     const bool lines = key.kind == Kind::smoothLines;
-    Program& program = lines ? smoothLine : main;
+    Program& program = programFor(key);
     if (boundProgram != program.id()) {
         gl.UseProgram(program.id());
         boundProgram = program.id();

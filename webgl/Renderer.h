@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace webgl {
@@ -98,8 +99,9 @@ private:
 
     GlesApi gl;
     Context* model = nullptr;
-    Program main;
-    Program smoothLine;
+    // One program per variant of each stage (see shaders::variantOf).
+    std::map<int, std::unique_ptr<Program>> programs;
+    Program& programFor(const DrawKey& key);
     GLuint vertexBuffer = 0, indexBuffer = 0, mainArray = 0, lineArray = 0, segmentTexture = 0;
 
     DrawKey pendingKey;

@@ -8,31 +8,42 @@ namespace webgl::shaders {
 
 namespace {
 
+// What a draw does with texture and fog is fixed per program (ENV_MODE,
+// FOG_MODE, see variantDefines): software rasterisers such as SwiftShader
+// run every branch of a shader for every pixel, so a branch on a uniform
+// would cost each fragment all five texture environments and all three fogs.
 #define VELMORA_SHADE                                                                      \
     "uniform sampler2D image;\n"                                                           \
-    "uniform int texturing;  // 0 off, 3 an RGB image, 4 an RGBA image\n"                  \
-    "uniform int envMode;    // 0 modulate, 1 replace, 2 decal, 3 add, 4 blend\n"          \
-    "uniform int fogMode;    // 0 off, 1 linear, 2 exp, 3 exp2\n"                          \
+    "uniform int texturing;  // 3 an RGB image, 4 an RGBA image\n"                         \
     "uniform vec3 fogParams; // start, end, density\n"                                     \
     "uniform vec3 fogColor;\n"                                                             \
     "vec4 shade(vec4 c, vec4 tc, float distance) {\n"                                      \
-    "    if (texturing != 0) {\n"                                                          \
-    "        vec4 t = texture(image, tc.xy / tc.w);\n"                                     \
-    "        bool rgb = texturing == 3;\n"                                                 \
-    "        if (rgb) t.a = 1.0;\n"                                                        \
-    "        if (envMode == 0) c *= t;\n"                                                  \
-    "        else if (envMode == 1) c = rgb ? vec4(t.rgb, c.a) : t;\n"                     \
-    "        else if (envMode == 2) c.rgb = rgb ? t.rgb : mix(c.rgb, t.rgb, t.a);\n"       \
-    "        else if (envMode == 3) c = vec4(min(c.rgb + t.rgb, 1.0), c.a * t.a);\n"       \
-    "        else c = vec4(c.rgb * (1.0 - t.rgb), c.a * t.a);\n"                           \
-    "    }\n"                                                                              \
-    "    if (fogMode != 0) {\n"                                                            \
-    "        float f;\n"                                                                   \
-    "        if (fogMode == 1) f = (fogParams.y - distance) / (fogParams.y - fogParams.x);\n" \
-    "        else if (fogMode == 2) f = exp(-fogParams.z * distance);\n"                   \
-    "        else f = exp(-(fogParams.z * distance) * (fogParams.z * distance));\n"        \
-    "        c.rgb = mix(fogColor, c.rgb, clamp(f, 0.0, 1.0));\n"                          \
-    "    }\n"                                                                              \
+    "#if ENV_MODE >= 0\n"                                                                  \
+    "    vec4 t = texture(image, tc.xy / tc.w);\n"                                         \
+    "    bool rgb = texturing == 3;\n"                                                     \
+    "    if (rgb) t.a = 1.0;\n"                                                            \
+    "#if ENV_MODE == 0\n"                                                                  \
+    "    c *= t;\n"                                                                        \
+    "#elif ENV_MODE == 1\n"                                                                \
+    "    c = rgb ? vec4(t.rgb, c.a) : t;\n"                                                \
+    "#elif ENV_MODE == 2\n"                                                                \
+    "    c.rgb = rgb ? t.rgb : mix(c.rgb, t.rgb, t.a);\n"                                  \
+    "#elif ENV_MODE == 3\n"                                                                \
+    "    c = vec4(min(c.rgb + t.rgb, 1.0), c.a * t.a);\n"                                  \
+    "#else\n"                                                                              \
+    "    c = vec4(c.rgb * (1.0 - t.rgb), c.a * t.a);\n"                                    \
+    "#endif\n"                                                                             \
+    "#endif\n"                                                                             \
+    "#if FOG_MODE != 0\n"                                                                  \
+    "#if FOG_MODE == 1\n"                                                                  \
+    "    float f = (fogParams.y - distance) / (fogParams.y - fogParams.x);\n"              \
+    "#elif FOG_MODE == 2\n"                                                                \
+    "    float f = exp(-fogParams.z * distance);\n"                                        \
+    "#else\n"                                                                              \
+    "    float f = exp(-(fogParams.z * distance) * (fogParams.z * distance));\n"           \
+    "#endif\n"                                                                             \
+    "    c.rgb = mix(fogColor, c.rgb, clamp(f, 0.0, 1.0));\n"                              \
+    "#endif\n"                                                                             \
     "    return c;\n"                                                                      \
     "}\n"
 
@@ -53,8 +64,20 @@ namespace {
 
 }  // namespace
 
+std::string variantDefines(const DrawKey& key) {
+    const int envMode = key.texturing != 0 ? key.envMode : -1;
+    return "#define ENV_MODE " + std::to_string(envMode) + "\n#define FOG_MODE " +
+           std::to_string(key.fogMode) + "\n#define ROUND_POINTS " +
+           (key.kind == Kind::points && key.pointStyle == 2 ? "1" : "0") + "\n";
+}
+
+int variantOf(const DrawKey& key) {
+    const int envMode = key.texturing != 0 ? key.envMode : -1;
+    const int roundPoints = key.kind == Kind::points && key.pointStyle == 2 ? 1 : 0;
+    return ((envMode + 1) * 4 + key.fogMode) * 2 + roundPoints;
+}
+
 const char* const vertexMain =
-    "#version 300 es\n"
     "layout(location = 0) in vec4 position;\n"
     "layout(location = 1) in vec4 color;\n"
     "layout(location = 2) in vec2 texCoord;\n"
@@ -84,11 +107,9 @@ const char* const vertexMain =
     "}\n";
 
 const char* const fragmentMain =
-    "#version 300 es\n"
     "precision highp float;\n"
     "precision highp int;\n"
     VELMORA_SHADE
-    "uniform int pointStyle;\n"
     "uniform float pointSize;\n"
     "in vec4 vColor;\n"
     "in vec4 vTexCoord;\n"
@@ -97,7 +118,8 @@ const char* const fragmentMain =
     "out vec4 fragColor;\n"
     "void main() {\n"
     "    float opacity = 1.0;\n"
-    "    if (pointStyle == 2) {\n"
+    "#if ROUND_POINTS\n"
+    "    {\n"
     // Mesa's round points have a hard edge; a pixel centre exactly on the
     // circle counts on its left and bottom side, as on a polygon's edge.
     "        vec2 d = gl_FragCoord.xy - vCenter;\n"
@@ -111,6 +133,7 @@ const char* const fragmentMain =
     "        float k = r >= 1.0 ? (r - 1.0) * (r - 1.0) / r2 : 0.0;\n"
     "        opacity = max(1.0, (1.0 - d2 / r2) / (1.0 - k));\n"
     "    }\n"
+    "#endif\n"
     "    vec4 c = shade(vColor, vTexCoord, vFogDistance);\n"
     "    fragColor = vec4(c.rgb, c.a * opacity);\n"
     "}\n";
@@ -126,7 +149,6 @@ const char* const fragmentMain =
 // coordinates (across, along), which the GPU interpolates with perspective
 // as Mesa does: near the eye a line thins and fades the way Mesa's does.
 const char* const vertexSmoothLine =
-    "#version 300 es\n"
     "// A's position, colour and texture coordinate, then B's: 20 floats.\n"
     "uniform highp sampler2D segments;\n"
     "uniform int segmentsPerRow;\n"
@@ -191,7 +213,6 @@ const char* const vertexSmoothLine =
 // Coverage falls from 1 on the line to 0 at halfWidth across it, and to 0
 // at the lengthened ends along it.
 const char* const fragmentSmoothLine =
-    "#version 300 es\n"
     "precision highp float;\n"
     "precision highp int;\n"
     VELMORA_SHADE
