@@ -65,6 +65,8 @@ WebCanvas::~WebCanvas() {
     if (!contextLost) {
         emscripten_glBindFramebuffer(GL_FRAMEBUFFER, 0);
         emscripten_glDeleteFramebuffers(1, &framebuffer);
+        emscripten_glDeleteFramebuffers(1, &shownFramebuffer);
+        emscripten_glDeleteTextures(1, &shownColour);
         emscripten_glDeleteRenderbuffers(1, &depth);
         emscripten_glDeleteTextures(1, &colour);
     }
@@ -90,6 +92,32 @@ void WebCanvas::present() {
     emscripten_glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
 }
 
-void WebCanvas::readPixels(unsigned char* rgba) {
-    glReadPixels(0, 0, pictureWidth, pictureHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+void WebCanvas::keepShown() {
+    if (contextLost) return;
+    glFlush();
+    if (shownFramebuffer == 0) {
+        // The layer remembers which texture it left bound: it stays bound.
+        GLint bound = 0;
+        emscripten_glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+        emscripten_glGenTextures(1, &shownColour);
+        emscripten_glBindTexture(GL_TEXTURE_2D, shownColour);
+        emscripten_glTexStorage2D(GL_TEXTURE_2D, 1, GL_RGBA8, pictureWidth, pictureHeight);
+        emscripten_glBindTexture(GL_TEXTURE_2D, GLuint(bound));
+        emscripten_glGenFramebuffers(1, &shownFramebuffer);
+        emscripten_glBindFramebuffer(GL_FRAMEBUFFER, shownFramebuffer);
+        emscripten_glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, shownColour, 0);
+    }
+    emscripten_glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    emscripten_glBindFramebuffer(GL_DRAW_FRAMEBUFFER, shownFramebuffer);
+    emscripten_glBlitFramebuffer(0, 0, pictureWidth, pictureHeight, 0, 0, pictureWidth, pictureHeight,
+                                 GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    emscripten_glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+}
+
+void WebCanvas::readShown(unsigned char* rgba) {
+    if (contextLost || shownFramebuffer == 0) return;
+    emscripten_glBindFramebuffer(GL_READ_FRAMEBUFFER, shownFramebuffer);
+    emscripten_glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    emscripten_glReadPixels(0, 0, pictureWidth, pictureHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    emscripten_glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
 }

@@ -26,8 +26,14 @@ public:
     // Copies the picture onto the canvas (the browser shows it when the
     // animation frame returns) and binds the picture again.
     void present();
-    // RGBA bytes of the picture, rows bottom-up as glReadPixels gives them.
-    void readPixels(unsigned char* rgba);
+    // Copies the picture, on the GPU, to a second one kept for readShown
+    // (made on first use): the fixed-clock mode keeps every frame it shows
+    // but reads back only the few it wants, since a read-back waits for the
+    // GPU and stops the page running ahead of it.
+    void keepShown();
+    // RGBA bytes of the picture last kept, rows bottom-up as glReadPixels
+    // gives them.
+    void readShown(unsigned char* rgba);
     // The browser took the context away (a lost GPU, too many contexts):
     // nothing can be drawn any more.
     bool lost() const { return contextLost; }
@@ -44,6 +50,7 @@ private:
     int pictureHeight;
     int context = 0;  // EMSCRIPTEN_WEBGL_CONTEXT_HANDLE
     unsigned framebuffer = 0, colour = 0, depth = 0;
+    unsigned shownFramebuffer = 0, shownColour = 0;
     std::unique_ptr<webgl::Layer> drawing;
     bool contextLost = false;
 };

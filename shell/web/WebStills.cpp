@@ -33,8 +33,7 @@ WebStills::WebStills(const char* canvasSelector, std::vector<DemoMark> marks, Fr
       rate(rate),
       run(stillOptions(rate)),
       canvas(canvasSelector, pictureWidth, pictureHeight),
-      pictures(places.size()),
-      shown(std::size_t(pictureWidth) * pictureHeight * 4, 0) {
+      pictures(places.size()) {
     ModuleClock clock(dataPath("data/Tolvane.it"));
     for (const DemoMark& mark : places) {
         const double seconds = mark.byPosition ? clock.secondsAt(mark.order, mark.row) : mark.seconds;
@@ -46,7 +45,7 @@ WebStills::WebStills(const char* canvasSelector, std::vector<DemoMark> marks, Fr
                                                 : 0);
     }
     run.run.onPresent = [this] {
-        canvas.readPixels(shown.data());
+        canvas.keepShown();
         canvas.present();
         shownExact = true;
     };
@@ -87,7 +86,8 @@ bool WebStills::advance(double budgetSeconds) {
             if (!shownExact) {
                 throw std::runtime_error("cannot skip ahead exactly to " + places[i].text);
             }
-            pictures[i] = shown;
+            pictures[i].resize(std::size_t(pictureWidth) * pictureHeight * 4);
+            canvas.readShown(pictures[i].data());
         }
         if (!pending) return false;
     }

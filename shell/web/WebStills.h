@@ -44,8 +44,7 @@ private:
     WebCanvas canvas;
     std::vector<std::int64_t> fullFrom;
     std::vector<std::vector<std::uint8_t>> pictures;
-    std::vector<std::uint8_t> shown;  // the last presented picture
-    bool shownExact = true;
+    bool shownExact = true;  // the canvas keeps the picture last presented
     std::int64_t stateOnly = 0;
     double fullDrawing = 0.0;
     bool over = false;
