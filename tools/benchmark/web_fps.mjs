@@ -3,9 +3,9 @@
 // per second of music, as fast as it can, drawing in full only the five
 // seconds before a still in the middle of each scene (the frames before are
 // state-only, as velmora-capture skips ahead); the frames drawn in full over
-// the time they took are the scene's rate, each present's read-back of the
-// picture included. Beside the page: docs/performance.md's native figures
-// (the same scenes on llvmpipe).
+// the time they took are the scene's rate (each shown frame's copy for the
+// stills included; only the stills are read back). Beside the page:
+// docs/performance.md's native figures (the same scenes on llvmpipe).
 // Usage: node tools/benchmark/web_fps.mjs BUILD_WEB [llvmpipe|swiftshader]...
 import os from "node:os";
 
