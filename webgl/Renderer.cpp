@@ -68,7 +68,10 @@ Renderer::Renderer(const GlesApi& api) : gl(api) {
     gl.BindVertexArray(mainArray);
     gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
     vertexLayout(gl);
-    // Smooth lines read no attributes: their vertex array stays empty.
+    // Smooth lines read no attributes, only their corners' indices.
+    gl.BindVertexArray(lineArray);
+    gl.GenBuffers(1, &cornerBuffer);
+    gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, cornerBuffer);
     gl.BindVertexArray(0);
     // Its own unit, so the bound image of unit 0 is never disturbed.
     gl.GenTextures(1, &segmentTexture);
@@ -90,6 +93,7 @@ Renderer::~Renderer() {
     gl.DeleteVertexArrays(1, &lineArray);
     gl.DeleteBuffers(1, &vertexBuffer);
     gl.DeleteBuffers(1, &indexBuffer);
+    gl.DeleteBuffers(1, &cornerBuffer);
 }
 
 void Renderer::reset() {
@@ -284,6 +288,21 @@ void Renderer::submit() {
     indices.clear();
 }
 
+// Four corners a segment, two triangles as a strip makes them (0 1 2, 2 1 3):
+// indexed, so that the GPU shades each corner once. The indices never change,
+// so they are sent only when a batch has more segments than any before it.
+void Renderer::coverCorners(std::size_t segments) {
+    if (segments <= cornerSegments)
+        return;
+    cornerSegments = std::max(segments, 2 * cornerSegments);
+    std::vector<std::uint32_t> corners;
+    corners.reserve(6 * cornerSegments);
+    for (std::uint32_t first = 0; first < 4 * cornerSegments; first += 4)
+        corners.insert(corners.end(), {first, first + 1, first + 2, first + 2, first + 1, first + 3});
+    gl.BufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(corners.size() * sizeof(std::uint32_t)),
+                  corners.data(), GL_STATIC_DRAW);
+}
+
 // The collected pairs as whole rows of the segment texture (the last one
 // padded), a draw of six vertices per segment; a batch beyond the texture's
 // rows goes in several.
@@ -298,7 +317,8 @@ void Renderer::drawSmoothLines() {
         const auto rows = GLsizei((count + segmentsPerRow - 1) / segmentsPerRow);
         gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA32F, segmentsPerRow * texelsPerSegment, rows, 0,
                       GL_RGBA, GL_FLOAT, &vertices[2 * first]);
-        gl.DrawArrays(GL_TRIANGLES, 0, GLsizei(6 * count));
+        coverCorners(count);
+        gl.DrawElements(GL_TRIANGLES, GLsizei(6 * count), GL_UNSIGNED_INT, nullptr);
         ++drawCount;
         uploaded += static_cast<long long>(rows) * segmentsPerRow * 2 * sizeof(Vertex);
     }

@@ -96,6 +96,7 @@ private:
     bool scissoredAway() const;
     void setDepthMask(bool on);
     void drawSmoothLines();
+    void coverCorners(std::size_t segments);
 
     GlesApi gl;
     Context* model = nullptr;
@@ -103,6 +104,8 @@ private:
     std::map<int, std::unique_ptr<Program>> programs;
     Program& programFor(const DrawKey& key);
     GLuint vertexBuffer = 0, indexBuffer = 0, mainArray = 0, lineArray = 0, segmentTexture = 0;
+    GLuint cornerBuffer = 0;           // the smooth lines' indices, bound to lineArray
+    std::size_t cornerSegments = 0;    // how many segments they cover
 
     DrawKey pendingKey;
     bool pending = false;

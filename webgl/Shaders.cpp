@@ -138,8 +138,8 @@ const char* const fragmentMain =
     "    fragColor = vec4(c.rgb, c.a * opacity);\n"
     "}\n";
 
-// Six vertices per segment, two triangles with the corners a triangle strip
-// would give them; the segment's ends come from a float texture, five texels
+// Four corners per segment, indexed as two triangles the way a triangle strip
+// makes them; the segment's ends come from a float texture, five texels
 // each (not from instanced attributes: SwiftShader draws each instance
 // apart, and the torus's thousands of one-segment draws took it 200 ms a
 // frame). The
@@ -152,14 +152,13 @@ const char* const vertexSmoothLine =
     "// A's position, colour and texture coordinate, then B's: 20 floats.\n"
     "uniform highp sampler2D segments;\n"
     "uniform int segmentsPerRow;\n"
-    "const int corners[6] = int[6](0, 1, 2, 2, 1, 3);\n"
     VELMORA_TRANSFORM
     "uniform float halfWidth;\n"
     "out vec2 vLine;\n"
     "flat out float vHalfLength;\n"
     "void main() {\n"
-    "    int segment = gl_VertexID / 6;\n"
-    "    int corner = corners[gl_VertexID - 6 * segment];\n"
+    "    int segment = gl_VertexID / 4;\n"
+    "    int corner = gl_VertexID - 4 * segment;\n"
     "    ivec2 at = ivec2(5 * (segment % segmentsPerRow), segment / segmentsPerRow);\n"
     "    vec4 e0 = texelFetch(segments, at, 0), e1 = texelFetch(segments, at + ivec2(1, 0), 0);\n"
     "    vec4 e2 = texelFetch(segments, at + ivec2(2, 0), 0), e3 = texelFetch(segments, at + ivec2(3, 0), 0);\n"
