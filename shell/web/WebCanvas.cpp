@@ -36,17 +36,11 @@ WebCanvas::WebCanvas(const char* selector, int width, int height)
                                                  return onContextLost(type, event, self);
                                              });
 
-    emscripten_glGenTextures(1, &colour);
-    emscripten_glBindTexture(GL_TEXTURE_2D, colour);
-    emscripten_glTexStorage2D(GL_TEXTURE_2D, 1, GL_RGBA8, width, height);
-    emscripten_glBindTexture(GL_TEXTURE_2D, 0);
+    makeColourTarget(colour, framebuffer);
     emscripten_glGenRenderbuffers(1, &depth);
     emscripten_glBindRenderbuffer(GL_RENDERBUFFER, depth);
     // 24 bits: the depth the desktop's windows get where 32 is refused.
     emscripten_glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
-    emscripten_glGenFramebuffers(1, &framebuffer);
-    emscripten_glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    emscripten_glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, 0);
     emscripten_glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
     if (emscripten_glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
         throw CError("Error getting the window DC", "no RGBA picture of the demo's size in WebGL 2");
@@ -92,21 +86,25 @@ void WebCanvas::present() {
     emscripten_glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
 }
 
+// An RGBA texture of the picture's size as the colour of a new framebuffer,
+// which is left bound. The texture bound before stays bound: the layer
+// remembers which one it left there.
+void WebCanvas::makeColourTarget(unsigned& texture, unsigned& target) {
+    GLint bound = 0;
+    emscripten_glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    emscripten_glGenTextures(1, &texture);
+    emscripten_glBindTexture(GL_TEXTURE_2D, texture);
+    emscripten_glTexStorage2D(GL_TEXTURE_2D, 1, GL_RGBA8, pictureWidth, pictureHeight);
+    emscripten_glBindTexture(GL_TEXTURE_2D, GLuint(bound));
+    emscripten_glGenFramebuffers(1, &target);
+    emscripten_glBindFramebuffer(GL_FRAMEBUFFER, target);
+    emscripten_glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
+}
+
 void WebCanvas::keepShown() {
     if (contextLost) return;
     glFlush();
-    if (shownFramebuffer == 0) {
-        // The layer remembers which texture it left bound: it stays bound.
-        GLint bound = 0;
-        emscripten_glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-        emscripten_glGenTextures(1, &shownColour);
-        emscripten_glBindTexture(GL_TEXTURE_2D, shownColour);
-        emscripten_glTexStorage2D(GL_TEXTURE_2D, 1, GL_RGBA8, pictureWidth, pictureHeight);
-        emscripten_glBindTexture(GL_TEXTURE_2D, GLuint(bound));
-        emscripten_glGenFramebuffers(1, &shownFramebuffer);
-        emscripten_glBindFramebuffer(GL_FRAMEBUFFER, shownFramebuffer);
-        emscripten_glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, shownColour, 0);
-    }
+    if (shownFramebuffer == 0) makeColourTarget(shownColour, shownFramebuffer);
     emscripten_glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
     emscripten_glBindFramebuffer(GL_DRAW_FRAMEBUFFER, shownFramebuffer);
     emscripten_glBlitFramebuffer(0, 0, pictureWidth, pictureHeight, 0, 0, pictureWidth, pictureHeight,

@@ -44,6 +44,7 @@ public:
 
 private:
     static int onContextLost(int eventType, const void* event, void* self);
+    void makeColourTarget(unsigned& texture, unsigned& target);
 
     std::string selector;  // the lost-context callback is removed from the same canvas
     int pictureWidth;
