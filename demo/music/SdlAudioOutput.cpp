@@ -16,7 +16,7 @@ constexpr std::uint64_t noCallbackYet = ~std::uint64_t{0};
 // A second without a callback is a device that stopped: a sound server
 // suspended, a headset unplugged. Shorter waits misfire: on a loaded machine
 // SDL's dummy driver was seen to go 0.4 s without one in a normal run.
-constexpr std::uint32_t stallMicroseconds = 1000000;
+constexpr std::int32_t stallMicroseconds = 1000000;
 
 // The driver SDL tried is named, as it is what the player can change.
 [[noreturn]] void failInit() {
@@ -124,14 +124,15 @@ std::int64_t SdlAudioOutput::estimateHeard(std::uint64_t packed, std::uint32_t n
     if (packed == noCallbackYet) return -1;
     const auto firstFrame = static_cast<std::uint32_t>(packed >> 32);
     const auto callbackTime = static_cast<std::uint32_t>(packed & 0xFFFFFFFFu);
-    return heardFrame(firstFrame, now - callbackTime, device.bufferFrames, sampleRate);
+    return heardFrame(firstFrame, static_cast<std::int32_t>(now - callbackTime), device.bufferFrames, sampleRate);
 }
 
 bool SdlAudioOutput::stalled(std::uint64_t packed, std::uint32_t now) const {
     if (SDL_GetAudioDeviceStatus(device.id) == SDL_AUDIO_STOPPED) return true;
     const std::uint32_t lastSign =
         packed == noCallbackYet ? connectedAt : static_cast<std::uint32_t>(packed & 0xFFFFFFFFu);
-    return now - lastSign > stallMicroseconds;
+    // Signed: a callback put on the device's clock can lie a little ahead.
+    return static_cast<std::int32_t>(now - lastSign) > stallMicroseconds;
 }
 
 std::int64_t SdlAudioOutput::takeOver(std::uint64_t packed, std::uint32_t now) {

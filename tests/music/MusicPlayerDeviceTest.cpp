@@ -80,10 +80,10 @@ TEST_F(MusicPlayerDevice, ReportsZeroWhileTheDevicePlaysSilenceBeforePlay) {
     EXPECT_EQ(player.row(), 0u);
 }
 
-TEST(HeardFrame, MovesFromOneBufferBeforeTheNewestCallbackTowardsItAndHoldsThere) {
+TEST(HeardFrame, MovesFromOneBufferBeforeTheNewestCallbackAndHoldsAQuarterPastIt) {
     struct Case {
         std::uint32_t firstFrame;
-        std::uint32_t sinceMicros;
+        std::int32_t sinceMicros;
         std::uint32_t bufferFrames;
         std::int64_t heard;
     };
@@ -92,9 +92,11 @@ TEST(HeardFrame, MovesFromOneBufferBeforeTheNewestCallbackTowardsItAndHoldsThere
     const Case cases[] = {
         {8192, 0, 2048, 6144},                // the callback's moment: one buffer back
         {8192, 10000, 2048, 6144 + 441},      // 10 ms on
+        {8192, -10000, 2048, 6144 - 441},     // 10 ms before an early callback's moment
         {8192, 46439, 2048, 8191},            // a frame short of the buffer
         {8192, 46440, 2048, 8192},            // the buffer played out
-        {8192, 400000, 2048, 8192},           // a late callback: held, never past
+        {8192, 58050, 2048, 8192 + 512},      // a quarter of the next buffer on
+        {8192, 400000, 2048, 8192 + 512},     // a late callback: held there, never past
         {8192, 10000, 1024, 7168 + 441},      // the buffer granted is what counts
         {8192, 10000, 4096, 4096 + 441},
         {0, 0, 2048, -2048},                  // before the first frame: not yet heard
@@ -107,16 +109,17 @@ TEST(HeardFrame, MovesFromOneBufferBeforeTheNewestCallbackTowardsItAndHoldsThere
     }
 }
 
-TEST(CallbackPace, PutsTheNewestCallbackOnTheClockMostRecentOnesKeep) {
+TEST(CallbackPace, PutsEveryCallbackOnTheLineTheRecentOnesDraw) {
     // Callback i fills 4410 frames (exactly 100 ms at 44100 Hz) from
     // firstFrame + i * 4410 and runs late[i] microseconds after
-    // micros + i * 100000; expected: how far the last one is moved back.
+    // micros + i * 100000; expected: how far the last one is moved back
+    // (negative: moved later).
     struct Case {
         const char* name;
         std::uint32_t firstFrame;
         std::uint32_t micros;
         std::vector<std::int64_t> late;
-        std::uint32_t movedBack;
+        std::int32_t movedBack;
     };
     const auto then = [](std::vector<std::int64_t> before, std::int64_t last) {
         before.push_back(last);
@@ -127,15 +130,18 @@ TEST(CallbackPace, PutsTheNewestCallbackOnTheClockMostRecentOnesKeep) {
     std::fill(busy.end() - 4, busy.end(), 3000);
     std::vector<std::int64_t> slow;
     for (std::int64_t i = 0; i <= 16; ++i) slow.push_back(30 * i);
+    std::vector<std::int64_t> delayedQuarter(16, 0);
+    std::fill(delayedQuarter.end() - 4, delayedQuarter.end(), 50000);
     const Case cases[] = {
         {"on time", 0, 0, then(onTime, 0), 0},
         {"a late wake-up", 0, 0, then(onTime, 7000), 7000},
-        {"an early one keeps its time", 0, 0, then(onTime, -2000), 0},
-        {"late against most of the window", 0, 0, then(busy, 3000), 3000},
-        {"a device slower than the machine, followed within half the window", 0, 0, slow, 240},
+        {"an early one is put on the clock too", 0, 0, then(onTime, -2000), -2000},
+        {"late against most of the window", 0, 0, then(busy, 3000), 2625},
+        {"a quarter of the window woken very late leaves the clock", 0, 0, then(delayedQuarter, 0), 0},
+        {"a device slower than the machine, followed within half the window", 0, 0, slow, 225},
         {"the first callback, nothing to go by", 0, 0, {9000}, 0},
-        {"microseconds wrap", 0, 4294967000u, {0, 0, 7000}, 7000},
-        {"frames wrap", 4294963000u, 0, {0, 0, 4000}, 4000},
+        {"microseconds wrap", 0, 4294967000u, {0, 0, 7000}, 4666},
+        {"frames wrap", 4294963000u, 0, {0, 0, 4000}, 2666},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -146,7 +152,18 @@ TEST(CallbackPace, PutsTheNewestCallbackOnTheClockMostRecentOnesKeep) {
             micros = static_cast<std::uint32_t>(c.micros + i * 100000 + c.late[i]);
             got = pace.onTime(static_cast<std::uint32_t>(c.firstFrame + i * 4410), micros, 44100);
         }
-        EXPECT_EQ(micros - got, c.movedBack);
+        EXPECT_EQ(static_cast<std::int32_t>(micros - got), c.movedBack);
+    }
+
+    // A server whose requests alternate early and late by 13 ms: every
+    // callback lands on one line, a period apart, whichever kind came last.
+    CallbackPace alternating;
+    std::vector<std::uint32_t> onClock;
+    for (std::uint32_t i = 0; i < 40; ++i) {
+        onClock.push_back(alternating.onTime(i * 4410, i * 100000 + (i % 2) * 13000, 44100));
+    }
+    for (std::size_t i = 32; i < onClock.size(); ++i) {
+        EXPECT_EQ(onClock[i] - onClock[i - 1], 100000u) << "callback " << i;
     }
 
     // Another source starts its frames from 0 again: the past says nothing.
