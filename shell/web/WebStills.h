@@ -43,8 +43,11 @@ private:
     FixedStepRun run;
     WebCanvas canvas;
     std::vector<std::int64_t> fullFrom;
+    std::vector<std::int64_t> keepFrom;  // the first frame a still can be reached on
     std::vector<std::vector<std::uint8_t>> pictures;
     bool shownExact = true;  // the canvas keeps the picture last presented
+    bool keepNext = false;   // the frame being stepped is copied when shown
+    bool shownKept = false;  // the copy holds the picture last presented
     std::int64_t stateOnly = 0;
     double fullDrawing = 0.0;
     bool over = false;
