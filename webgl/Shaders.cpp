@@ -47,14 +47,27 @@ namespace {
     "    return c;\n"                                                                      \
     "}\n"
 
+// A variant without texture or fog passes no texture coordinate or fog
+// distance between its stages: a software rasteriser interpolates every
+// value passed for every pixel, used or not. Where one is not passed, a
+// plain variable of the same name stands in, written and never read.
+#define VELMORA_VARYINGS(direction)                                                       \
+    "#if ENV_MODE >= 0\n" direction " vec4 vTexCoord;\n"                                   \
+    "#else\n"                                                                              \
+    "vec4 vTexCoord;\n"                                                                    \
+    "#endif\n"                                                                             \
+    "#if FOG_MODE != 0\n" direction " float vFogDistance;\n"                               \
+    "#else\n"                                                                              \
+    "float vFogDistance;\n"                                                                \
+    "#endif\n"
+
 #define VELMORA_TRANSFORM                                                                  \
     "uniform mat4 modelview;\n"                                                            \
     "uniform mat4 modelviewProjection;\n"                                                           \
     "uniform mat4 textureMatrix;\n"                                                        \
     "uniform vec4 viewport;  // x, y, width, height\n"                                     \
     "out vec4 vColor;\n"                                                                   \
-    "out vec4 vTexCoord;\n"                                                                \
-    "out float vFogDistance;\n"                                                            \
+    VELMORA_VARYINGS("out")                                                                \
     "vec2 toWindow(vec4 clip) {\n"                                                         \
     "    return viewport.xy + (clip.xy / clip.w * 0.5 + 0.5) * viewport.zw;\n"             \
     "}\n"                                                                                  \
@@ -84,7 +97,11 @@ const char* const vertexMain =
     VELMORA_TRANSFORM
     "uniform int pointStyle;  // 0 not points, 1 square, 2 round\n"
     "uniform float pointSize;\n"
+    "#if ROUND_POINTS\n"
     "flat out vec2 vCenter;\n"
+    "#else\n"
+    "vec2 vCenter;\n"
+    "#endif\n"
     "void main() {\n"
     "    vec4 eye = modelview * position;\n"
     "    vec4 clip = modelviewProjection * position;\n"
@@ -112,9 +129,10 @@ const char* const fragmentMain =
     VELMORA_SHADE
     "uniform float pointSize;\n"
     "in vec4 vColor;\n"
-    "in vec4 vTexCoord;\n"
-    "in float vFogDistance;\n"
+    VELMORA_VARYINGS("in")
+    "#if ROUND_POINTS\n"
     "flat in vec2 vCenter;\n"
+    "#endif\n"
     "out vec4 fragColor;\n"
     "void main() {\n"
     "    float opacity = 1.0;\n"
@@ -217,8 +235,7 @@ const char* const fragmentSmoothLine =
     VELMORA_SHADE
     "uniform float halfWidth;\n"
     "in vec4 vColor;\n"
-    "in vec4 vTexCoord;\n"
-    "in float vFogDistance;\n"
+    VELMORA_VARYINGS("in")
     "in vec2 vLine;\n"
     "flat in float vHalfLength;\n"
     "out vec4 fragColor;\n"
