@@ -304,7 +304,7 @@ void Renderer::coverCorners(std::size_t segments) {
 }
 
 // The collected pairs as whole rows of the segment texture (the last one
-// padded), a draw of six vertices per segment; a batch beyond the texture's
+// padded), a draw of four indexed corners per segment; a batch beyond the texture's
 // rows goes in several.
 void Renderer::drawSmoothLines() {
     const std::size_t perDraw = std::size_t(segmentsPerRow) * segmentRows;

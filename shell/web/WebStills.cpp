@@ -57,22 +57,23 @@ WebStills::WebStills(const char* canvasSelector, std::vector<DemoMark> marks, Fr
     run.begin();
 }
 
-FixedStepRun::Drawing WebStills::drawingFor(std::int64_t frame) const {
-    std::int64_t from = std::numeric_limits<std::int64_t>::max();
+std::int64_t WebStills::firstPending(const std::vector<std::int64_t>& from) const {
+    std::int64_t first = std::numeric_limits<std::int64_t>::max();
     for (std::size_t i = 0; i < places.size(); ++i) {
-        if (pictures[i].empty()) from = std::min(from, fullFrom[i]);
+        if (pictures[i].empty()) first = std::min(first, from[i]);
     }
-    return frame >= from ? FixedStepRun::Drawing::full : FixedStepRun::Drawing::stateOnly;
+    return first;
+}
+
+FixedStepRun::Drawing WebStills::drawingFor(std::int64_t frame) const {
+    return frame >= firstPending(fullFrom) ? FixedStepRun::Drawing::full : FixedStepRun::Drawing::stateOnly;
 }
 
 bool WebStills::advance(double budgetSeconds) {
     const double until = emscripten_get_now() / 1000.0 + budgetSeconds;
     while (!over && emscripten_get_now() / 1000.0 < until) {
         const FixedStepRun::Drawing drawing = drawingFor(run.frames());
-        keepNext = false;
-        for (std::size_t i = 0; i < places.size(); ++i) {
-            if (pictures[i].empty() && run.frames() >= keepFrom[i]) keepNext = true;
-        }
+        keepNext = run.frames() >= firstPending(keepFrom);
         const int presentsBefore = run.run.presents;
         const double stepStarted = emscripten_get_now();
         over = run.step(drawing);

@@ -37,6 +37,8 @@ public:
 
 private:
     FixedStepRun::Drawing drawingFor(std::int64_t frame) const;
+    // The earliest of `from` over the stills not taken yet.
+    std::int64_t firstPending(const std::vector<std::int64_t>& from) const;
 
     std::vector<DemoMark> places;
     FrameRate rate;
